@@ -1,0 +1,189 @@
+// The splash window: 270 x 119, borderless, rounded, topmost, in the taskbar,
+// its picture and the status label that the start-up stages overwrite.
+#include "app/splash_window_win.h"
+
+#include <process.h>
+
+#include <algorithm>
+
+#include "app/app_paths.h"
+#include "app/main_window_win.h"
+#include "app/single_instance_win.h"
+#include "app/stage_work_win.h"
+#include "app/startup.h"
+#include "platform/scoped_win.h"
+#include "platform/ui_thread_win.h"
+#include "platform/win_text.h"
+#include "support/task_dialog_win.h"
+
+namespace ql {
+namespace {
+
+constexpr int kWidth = 270;
+constexpr int kHeight = 119;
+constexpr COLORREF kAccent = RGB(0x00, 0x88, 0xFF);
+constexpr int kPictureId = 100;
+constexpr int kStatusId = 101;
+
+HWND g_splash = nullptr;
+HWND g_status = nullptr;
+HFONT g_statusFont = nullptr;
+
+HFONT CreateUiFont(int height, int weight) {
+  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, Wide("微软雅黑").c_str());
+}
+
+// The splash picture, drawn in code: an accent band with the product name
+// above a white strip that carries the status label.
+void PaintSplashPicture(HDC dc, const RECT& rc) {
+  TRIVERTEX v[2] = {{0, 0, 0x0000, 0x7000, 0xE800, 0}, {rc.right, 88, 0x3000, 0xB000, 0xFF00, 0}};
+  GRADIENT_RECT g = {0, 1};
+  GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
+  RECT bottom = {0, 88, rc.right, rc.bottom};
+  FillRect(dc, &bottom, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+  // A small mark: two overlapping peaks, the 岚 of the name.
+  ScopedGdiObj<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
+  ScopedGdiObj<HBRUSH> pale(CreateSolidBrush(RGB(0xBF, 0xE0, 0xFF)));
+  ScopedGdiObj<HPEN> none(CreatePen(PS_NULL, 0, 0));
+  ScopedSelectObject pen(dc, none.Get());
+  {
+    ScopedSelectObject brush(dc, pale.Get());
+    POINT back[3] = {{40, 62}, {58, 30}, {76, 62}};
+    Polygon(dc, back, 3);
+  }
+  {
+    ScopedSelectObject brush(dc, white.Get());
+    POINT front[3] = {{24, 62}, {44, 22}, {64, 62}};
+    Polygon(dc, front, 3);
+  }
+
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  ScopedGdiObj<HFONT> title(CreateUiFont(26, FW_BOLD));
+  ScopedGdiObj<HFONT> small(CreateUiFont(13, FW_NORMAL));
+  {
+    ScopedSelectObject f(dc, title.Get());
+    RECT r = {90, 18, rc.right - 8, 54};
+    DrawTextW(dc, Wide("青岚工具箱").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+  }
+  {
+    ScopedSelectObject f(dc, small.Get());
+    RECT r = {92, 54, rc.right - 8, 76};
+    DrawTextW(dc, Wide("系统维护 · 硬件检测 · 实用工具").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE);
+  }
+  ScopedGdiObj<HBRUSH> accent(CreateSolidBrush(kAccent));
+  RECT line = {0, 88, rc.right, 90};
+  FillRect(dc, &line, accent.Get());
+}
+
+// The start-up thread's view of the windows: every change is handed to the
+// UI thread and waited for, so the changes happen in stage order.
+class WinStartupActions final : public StartupActions {
+ public:
+  void SetSplashStatus(std::string_view text) override {
+    std::string t(text);
+    RunOnUiThread([&] { SetWindowTextGbk(g_status, t); });
+  }
+  void ShowSplash() override {
+    RunOnUiThread([] { ShowWindow(g_splash, SW_SHOW); UpdateWindow(g_splash); });
+  }
+  void HideSplash() override { RunOnUiThread([] { ShowWindow(g_splash, SW_HIDE); }); }
+  void EnsureBinDirectory() override { ql::EnsureBinDirectory(); }
+  void StartUptimeClock() override { RunOnUiThread([] { ql::StartUptimeClock(); }); }
+  void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
+  void StartVisitStatistics() override { ql::StartVisitStatistics(); }
+  void RunDetection() override { RunStartupDetection(); }
+  std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
+  void ShowIncompleteDetectionDialog() override {
+    // Shown from this thread: it blocks the stages, not the UI thread.
+    ShowTaskDialog(MainWindowHandle(), kIncompleteInstruction, kIncompleteTitle, kIncompleteContent, 1,
+                   nullptr, kTaskDialogErrorIcon);
+  }
+  void ShowMainWindow() override {
+    RunOnUiThread([] { ShowWindow(MainWindowHandle(), SW_SHOW); UpdateWindow(MainWindowHandle()); });
+  }
+  void InstallFinalShadow() override {
+    RunOnUiThread([] { InstallMainWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
+  }
+  void DestroySplash() override { RunOnUiThread([] { DestroyWindow(g_splash); }); }
+  void ClearMainWindowTopmost() override {
+    RunOnUiThread([] {
+      SetWindowPos(MainWindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    });
+  }
+};
+
+unsigned __stdcall StartupThread(void*) {
+  WinStartupActions actions;
+  RunStartupStages(actions);
+  return 0;
+}
+
+void SplashCreated(HWND hwnd) {
+  GuardSingleInstance("1");
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+  CreateMainWindow(instance);
+  uintptr_t thread = _beginthreadex(nullptr, 0, StartupThread, nullptr, 0, nullptr);
+  if (thread) CloseHandle(reinterpret_cast<HANDLE>(thread));
+}
+
+LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE: {
+      g_splash = hwnd;
+      HINSTANCE inst = reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance;
+      int corner = std::min(kWidth / 5, kHeight / 5);
+      SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, corner, corner), FALSE);
+      CreateWindowExW(0, L"STATIC", Wide("启动画面").c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
+                      kWidth, kHeight, hwnd, reinterpret_cast<HMENU>(kPictureId), inst, nullptr);
+      g_status = CreateWindowExW(0, L"STATIC", Wide("初始化....").c_str(),
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 55, 96, 208,
+                                 24, hwnd, reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
+      g_statusFont = CreateUiFont(14, FW_NORMAL);
+      SendMessageW(g_status, WM_SETFONT, reinterpret_cast<WPARAM>(g_statusFont), FALSE);
+      // The status label is drawn above the picture.
+      SetWindowPos(g_status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      SplashCreated(hwnd);
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (item->CtlID == kPictureId) PaintSplashPicture(item->hDC, item->rcItem);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+      SetTextColor(reinterpret_cast<HDC>(wp), RGB(0x40, 0x40, 0x40));
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_DESTROY:
+      g_splash = nullptr;
+      g_status = nullptr;
+      if (g_statusFont) DeleteObject(g_statusFont);
+      g_statusFont = nullptr;
+      return 0;  // destroying the splash does not end the process
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND CreateSplashWindow(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = SplashProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = wc.hIcon;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kSplashWindowClass;
+  RegisterClassExW(&wc);
+  int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_APPWINDOW, kSplashWindowClass, Wide("青岚工具箱 启动").c_str(),
+                         WS_POPUP | WS_CLIPCHILDREN, x, y, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+}
+
+}  // namespace ql

@@ -1,0 +1,56 @@
+# Windows build (i686 release, or x86-64 for the tests on hosts without
+# 32-bit support): the program, its library and the Windows-side tests.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+include(cmake/gtest.cmake)
+
+set(QL_WIN_LIBS msimg32 comctl32 gdiplus ole32 oleaut32 uuid shlwapi winhttp wininet iphlpapi wbemuuid
+    advapi32 shell32 user32 gdi32 kernel32)
+
+add_library(ql_core STATIC ${QL_PORTABLE_SOURCES} ${QL_WIN_SOURCES})
+target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}")
+target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
+target_link_libraries(ql_core PUBLIC ${QL_WIN_LIBS})
+target_compile_definitions(ql_core PUBLIC QL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+
+add_executable(qinglan WIN32 app/main_win.cpp assets/qinglan.rc)
+target_compile_options(qinglan PRIVATE ${QL_WARNINGS})
+target_link_libraries(qinglan PRIVATE ql_core)
+target_link_options(qinglan PRIVATE -municode -s)
+# The 32-bit build is the release artifact in dist/; the 64-bit test build
+# keeps its program inside its own build tree.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QL_EXE_DIR "${CMAKE_SOURCE_DIR}/dist")
+else()
+  set(QL_EXE_DIR "${CMAKE_BINARY_DIR}/bin")
+endif()
+set_target_properties(qinglan PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${QL_EXE_DIR}")
+set_source_files_properties(assets/qinglan.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/qinglan.manifest;${CMAKE_SOURCE_DIR}/assets/qinglan.ico")
+
+# One Windows test program per subsystem folder that has *_wintest.cpp files.
+set(QL_EXE_PATH "${QL_EXE_DIR}/qinglan.exe")
+foreach(dir IN LISTS QL_SUBSYSTEMS)
+  file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${dir}/*_wintest.cpp")
+  if(tests)
+    set(target wintests_${dir})
+    add_executable(${target} ${tests} tests/win_test_support.cpp)
+    target_compile_options(${target} PRIVATE ${QL_WARNINGS})
+    target_compile_definitions(${target} PRIVATE QL_EXE_PATH="${QL_EXE_PATH}"
+      QL_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}" QL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    target_link_libraries(${target} PRIVATE ql_core GTest::gmock GTest::gtest_main)
+    add_dependencies(${target} qinglan)
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT 120)
+  endif()
+endforeach()
+
+file(GLOB QL_BENCH_WIN CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp")
+foreach(src IN LISTS QL_BENCH_WIN)
+  get_filename_component(name "${src}" NAME_WE)
+  add_executable(${name} EXCLUDE_FROM_ALL ${src})
+  target_compile_definitions(${name} PRIVATE QL_EXE_PATH="${QL_EXE_PATH}")
+  target_link_libraries(${name} PRIVATE ql_core)
+endforeach()

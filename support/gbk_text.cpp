@@ -1,0 +1,124 @@
+// GBK text primitives: searching, folding, splitting and number forms.
+#include "support/gbk_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace ql {
+
+char FoldAsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+static char FoldAsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = FoldAsciiLower(c);
+  return out;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = FoldAsciiUpper(c);
+  return out;
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldAsciiLower(a[i]) != FoldAsciiLower(b[i])) return false;
+  return true;
+}
+
+bool IsCharStart(std::string_view text, size_t offset) {
+  if (offset > text.size()) return false;
+  size_t i = 0;
+  while (i < offset) i += IsLeadByte(text[i]) ? 2 : 1;
+  return i == offset;
+}
+
+static bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
+  if (!ignoreCase) return text.compare(at, needle.size(), needle) == 0;
+  for (size_t k = 0; k < needle.size(); ++k)
+    if (FoldAsciiLower(text[at + k]) != FoldAsciiLower(needle[k])) return false;
+  return true;
+}
+
+size_t FindText(std::string_view text, std::string_view needle, size_t from, bool ignoreCase) {
+  if (needle.size() > text.size()) return std::string_view::npos;
+  // Walk character by character from the start so that a lead byte is never
+  // mistaken for the start of the character after it.
+  size_t i = 0;
+  while (i < from && i < text.size()) i += IsLeadByte(text[i]) ? 2 : 1;
+  for (; i + needle.size() <= text.size(); i += IsLeadByte(text[i]) ? 2 : 1)
+    if (MatchesAt(text, i, needle, ignoreCase)) return i;
+  return std::string_view::npos;
+}
+
+size_t FindTextReverse(std::string_view text, std::string_view needle, size_t end, bool ignoreCase) {
+  if (end > text.size()) end = text.size();
+  size_t found = std::string_view::npos;
+  for (size_t i = 0; i + needle.size() <= end; i += IsLeadByte(text[i]) ? 2 : 1)
+    if (MatchesAt(text, i, needle, ignoreCase)) found = i;
+  return found;
+}
+
+bool ContainsText(std::string_view text, std::string_view needle, bool ignoreCase) {
+  return FindText(text, needle, 0, ignoreCase) != std::string_view::npos;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  size_t pos = 0;
+  for (size_t hit; (hit = FindText(text, from, pos)) != std::string_view::npos; pos = hit + from.size()) {
+    out.append(text.substr(pos, hit - pos));
+    out.append(to);
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::vector<std::string> SplitText(std::string_view text, std::string_view sep) {
+  std::vector<std::string> parts;
+  if (sep.empty()) {
+    parts.emplace_back(text);
+    return parts;
+  }
+  size_t pos = 0;
+  for (size_t hit; (hit = FindText(text, sep, pos)) != std::string_view::npos; pos = hit + sep.size())
+    parts.emplace_back(text.substr(pos, hit - pos));
+  parts.emplace_back(text.substr(pos));
+  return parts;
+}
+
+std::string JoinText(const std::vector<std::string>& parts, std::string_view sep) {
+  std::string out;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i) out.append(sep);
+    out.append(parts[i]);
+  }
+  return out;
+}
+
+std::string DecimalText(int64_t value) { return std::to_string(value); }
+
+std::string ShortestDecimal(double value) { return FormatText("%.13g", value); }
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int n = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string out;
+  if (n > 0) {
+    out.resize(static_cast<size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), format, args);
+    out.resize(static_cast<size_t>(n));
+  }
+  va_end(args);
+  return out;
+}
+
+}  // namespace ql

@@ -1,0 +1,40 @@
+// A picture decoded by GDI+ from bytes held in memory. The stream and its
+// memory block live as long as the image: the decoder reads them later.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <cstdint>
+#include <span>
+
+namespace Gdiplus { class GpImage; }
+
+namespace ql {
+
+class MemoryImage {
+ public:
+  MemoryImage() = default;
+  MemoryImage(const MemoryImage&) = delete;
+  MemoryImage& operator=(const MemoryImage&) = delete;
+  virtual ~MemoryImage();
+
+  virtual void Clear();
+  virtual bool LoadFromBytes(std::span<const uint8_t> bytes);
+  virtual int32_t Width();
+  virtual int32_t Height();
+  virtual void GetSize(int32_t& width, int32_t& height);
+  virtual Gdiplus::GpImage* Handle() const { return image_; }
+
+  // True while a global block is held (tests use it to see nothing was allocated).
+  bool HoldsMemory() const { return memory_ != nullptr; }
+
+ private:
+  HGLOBAL memory_ = nullptr;
+  IStream* stream_ = nullptr;
+  Gdiplus::GpImage* image_ = nullptr;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+};
+
+}  // namespace ql

@@ -1,0 +1,150 @@
+// Helpers for the Windows-side tests.
+#include "tests/win_test_support.h"
+
+#include <shellapi.h>
+
+#include "platform/scoped_win.h"
+#include "platform/win_text.h"
+
+namespace qltest {
+
+std::wstring HostPath(const char* unixPath) {
+  std::wstring out = L"Z:";
+  for (const char* p = unixPath; *p; ++p) out.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+  return out;
+}
+
+std::wstring ProgramPath() { return HostPath(QL_EXE_PATH); }
+
+static void RemoveTree(const std::wstring& dir) {
+  std::wstring from = dir + L'\0';  // double-NUL terminated list
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationW(&op);
+}
+
+std::wstring FreshTestFolder(const std::wstring& name) {
+  std::wstring base = HostPath(QL_TEST_BINARY_DIR) + L"\\testdirs";
+  CreateDirectoryW(base.c_str(), nullptr);
+  std::wstring dir = base + L"\\" + name;
+  RemoveTree(dir);
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+std::wstring CopyProgramInto(const std::wstring& folder) {
+  std::wstring target = folder + L"\\qinglan.exe";
+  CopyFileW(ProgramPath().c_str(), target.c_str(), FALSE);
+  return target;
+}
+
+ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& workingDir) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  std::wstring cmd = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingDir.empty() ? nullptr : workingDir.c_str(), &si, &info_))
+    info_ = {};
+}
+
+ChildProcess::~ChildProcess() {
+  Kill();
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+}
+
+DWORD ChildProcess::WaitExit(DWORD timeoutMs) {
+  if (!info_.hProcess) return STILL_ACTIVE;
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void ChildProcess::Kill() {
+  if (info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+}
+
+namespace {
+struct EnumState {
+  DWORD pid;
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<EnumState*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[128] = {};
+  GetClassNameW(hwnd, cls, 128);
+  if (pid == s->pid && lstrcmpW(cls, s->className) == 0) s->found.push_back(hwnd);
+  return TRUE;
+}
+
+struct TextSearch {
+  std::string text;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectByText(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TextSearch*>(lp);
+  if (ql::GetWindowTextGbk(hwnd) == s->text) s->found.push_back(hwnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className) {
+  EnumState s{processId, className, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitForTopWindow(DWORD processId, const wchar_t* className, bool visible, DWORD timeoutMs) {
+  HWND result = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND h : TopWindowsOf(processId, className))
+          if (!visible || IsWindowVisible(h)) {
+            result = h;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  return result;
+}
+
+std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText) {
+  TextSearch s{gbkText, {}};
+  EnumChildWindows(parent, CollectByText, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::string TextOf(HWND hwnd) { return ql::GetWindowTextGbk(hwnd); }
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+  ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  std::vector<uint8_t> bytes;
+  if (!f.Valid()) return bytes;
+  DWORD size = GetFileSize(f.Get(), nullptr);
+  bytes.resize(size);
+  DWORD got = 0;
+  if (size && !ReadFile(f.Get(), bytes.data(), size, &got, nullptr)) got = 0;
+  bytes.resize(got);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const void* data, size_t size) {
+  ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD wrote = 0;
+  return f.Valid() && WriteFile(f.Get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+}
+
+}  // namespace qltest

@@ -1,0 +1,64 @@
+// Helpers for the Windows-side tests: the real program as a child process,
+// its windows found by class and owner process, their texts read back.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qltest {
+
+// A Unix path from the build turned into a path Wine's Windows side can open.
+std::wstring HostPath(const char* unixPath);
+// The built program.
+std::wstring ProgramPath();
+// A fresh folder under the build tree (removed first if it exists).
+std::wstring FreshTestFolder(const std::wstring& name);
+// Copies the program into `folder` and returns the copy's path.
+std::wstring CopyProgramInto(const std::wstring& folder);
+
+// A started child process, ended (if still running) when the object goes.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::wstring& exe, const std::wstring& workingDir = L"");
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+  bool Started() const { return info_.hProcess != nullptr; }
+  DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
+  // Waits for the end; returns the exit code, or STILL_ACTIVE on time-out.
+  DWORD WaitExit(DWORD timeoutMs);
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The top-level windows of a process with this class (any visibility).
+std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className);
+// Polls until a top-level window of that class exists (and is visible if
+// asked); nullptr on time-out.
+HWND WaitForTopWindow(DWORD processId, const wchar_t* className, bool visible, DWORD timeoutMs);
+// Child windows (recursive) whose text is exactly `gbkText`.
+std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText);
+std::string TextOf(HWND hwnd);
+// Polls `condition` every 20 ms while pumping messages; false on time-out.
+template <class F>
+bool WaitUntil(F condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const void* data, size_t size);
+
+}  // namespace qltest
