@@ -9,12 +9,14 @@
 #include "app/app_paths.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
-#include "app/stage_work_win.h"
 #include "app/startup.h"
+#include "inventory/detection_run_win.h"
+#include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
+#include "support/window_shadow_win.h"
 
 namespace ql {
 namespace {
@@ -93,7 +95,7 @@ class WinStartupActions final : public StartupActions {
   void EnsureBinDirectory() override { ql::EnsureBinDirectory(); }
   void StartUptimeClock() override { RunOnUiThread([] { ql::StartUptimeClock(); }); }
   void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
-  void StartVisitStatistics() override { ql::StartVisitStatistics(); }
+  void StartVisitStatistics() override { StartVisitStatisticsThread(); }
   void RunDetection() override { RunStartupDetection(); }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
@@ -105,7 +107,7 @@ class WinStartupActions final : public StartupActions {
     RunOnUiThread([] { ShowWindow(MainWindowHandle(), SW_SHOW); UpdateWindow(MainWindowHandle()); });
   }
   void InstallFinalShadow() override {
-    RunOnUiThread([] { InstallMainWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
+    RunOnUiThread([] { InstallWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
   }
   void DestroySplash() override { RunOnUiThread([] { DestroyWindow(g_splash); }); }
   void ClearMainWindowTopmost() override {
