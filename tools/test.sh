@@ -12,6 +12,11 @@ status=0
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1
 ctest --preset native -j2 || status=1
 
+# The libFuzzer targets are built (not run) so they keep compiling.
+if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
+  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz || status=1
+fi
+
 # The release program is always the 32-bit build.
 cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
 bash tools/check_artifact.sh dist/qinglan.exe || status=1
