@@ -57,8 +57,11 @@ size_t FindText(std::string_view text, std::string_view needle, size_t from, boo
 size_t FindTextReverse(std::string_view text, std::string_view needle, size_t end, bool ignoreCase) {
   if (end > text.size()) end = text.size();
   size_t found = std::string_view::npos;
-  for (size_t i = 0; i + needle.size() <= end; i += IsLeadByte(text[i]) ? 2 : 1)
+  for (size_t i = 0; i + needle.size() <= end; ++i) {
     if (MatchesAt(text, i, needle, ignoreCase)) found = i;
+    if (i < text.size() && IsLeadByte(text[i])) ++i;
+    if (i >= text.size()) break;  // an empty needle also matches at the very end, once
+  }
   return found;
 }
 

@@ -30,6 +30,9 @@ TEST(GbkText, SearchNeverStartsOnATrailByte) {
       {"empty needle", "abc", "", false, 0, 3},
       {"needle longer than text", "ab", "abc", false, npos, npos},
       {"two hits", "a-b-c", "-", false, 1, 3},
+      // A lone lead byte at the end is still a (broken) character start.
+      {"lone lead byte at the end", "a\xB0", "\xB0", false, 1, 1},
+      {"empty needle after a lone lead byte", "a\xB0", "", false, 0, 1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FindText(c.text, c.needle, 0, c.ignoreCase), c.forward) << c.name;
