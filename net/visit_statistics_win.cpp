@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "app/main_controls_win.h"
-#include "net/http_client.h"
 #include "net/net_hooks_win.h"
 #include "net/web_pages.h"
 
@@ -19,14 +18,7 @@ DWORD WINAPI StatisticsThread(LPVOID) {
 }  // namespace
 
 void FetchVisitStatistics() {
-  HttpRequest request;
-  request.url = TheNetHooks().counterPage;
-  HttpExchange exchange;
-  HttpClient(request, exchange);
-  // The page is UTF-8: decode its bytes. The client's text result may
-  // already have been converted (a page declaring its charset), and decoding
-  // that again would lose every marker.
-  VisitCounters counters = ReadVisitCounters(DecodeUtf8Page(exchange.responseBytes));
+  VisitCounters counters = FetchVisitCounters(HttpClient, TheNetHooks().counterPage);
   SetMainControlText("昨日访问", counters.yesterday);
   SetMainControlText("今日访问", counters.today);
   SetMainControlText("累计访问", counters.total);

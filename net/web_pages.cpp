@@ -32,6 +32,14 @@ VisitCounters ReadVisitCounters(std::string_view text) {
           PageTextBetween(text, "累计访问：", "&#10;点")};
 }
 
+VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl) {
+  HttpRequest request;
+  request.url = std::string(counterPageUrl);
+  HttpExchange exchange;
+  client(request, exchange);
+  return ReadVisitCounters(DecodeUtf8Page(exchange.responseBytes));
+}
+
 UpdateLabels DecideUpdate(std::string_view text) {
   UpdateLabels l;
   std::string server = PageTextBetween(text, "最新版本：[", "]");

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "net/http_client.h"
 
 namespace ql {
 
@@ -26,6 +29,12 @@ struct VisitCounters {
   std::string total;      // label 累计访问
 };
 VisitCounters ReadVisitCounters(std::string_view counterPageText);
+// Fetches the counter page (URL only, every other parameter defaulted) with
+// `client` and reads the counters from the response bytes as UTF-8. The
+// client's text result is not used: for a page declaring its charset it is
+// already converted, and decoding it again would lose every marker.
+using HttpClientFunction = std::function<std::string(const HttpRequest&, HttpExchange&)>;
+VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl);
 
 struct UpdateLabels {
   std::string currentVersion;  // 标签17

@@ -2,6 +2,8 @@
 // failure text, the handles closed in reverse order on every path, and what
 // the exchange holds afterwards.
 #include "net/http_client.h"
+#include "net/web_pages.h"
+#include "support/gbk_text.h"
 
 #include <gtest/gtest.h>
 
@@ -286,6 +288,44 @@ TEST(HttpClientAlgorithm, LargeBodyArrivesWhole) {
   HttpExchange ex;
   EXPECT_EQ(RunHttpRequest(t, req, ex).size(), 80u * 64 * 1024);
   EXPECT_EQ(ex.responseBytes.size(), 80u * 64 * 1024);
+}
+
+}  // namespace
+}  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST(FetchVisitCounters, ReadFromTheBytesEvenWhenTheClientConvertedTheText) {
+  // A counter page declaring utf-8: the client hands back GBK text; the
+  // counters must still come from the UTF-8 bytes.
+  std::string page = GbkToUtf8("<meta charset=utf-8>昨日访问：5&#10;今日访问：7&#10;累计访问：99&#10;点击");
+  HttpRequest seen;
+  auto client = [&](const HttpRequest& req, HttpExchange& ex) {
+    seen = req;
+    ScriptedTransport t;
+    t.chunks = {Bytes(page)};
+    t.decodedText = Utf8ToGbk(page);
+    return RunHttpRequest(t, req, ex);
+  };
+  VisitCounters c = FetchVisitCounters(client, "http://counter/");
+  EXPECT_EQ(c.yesterday, "5");
+  EXPECT_EQ(c.today, "7");
+  EXPECT_EQ(c.total, "99");
+  EXPECT_EQ(seen.url, "http://counter/");
+  EXPECT_EQ(seen.method, 0);
+  EXPECT_TRUE(seen.completeHeaders);
+  // Decoding the converted text again would have lost the markers.
+  HttpExchange ex;
+  HttpRequest req;
+  EXPECT_EQ(ReadVisitCounters(DecodeUtf8Page(client(req, ex))).total, "");
+
+  auto failing = [](const HttpRequest&, HttpExchange& ex) {
+    ex.status = std::string(kHttpSendFailed);
+    return std::string();
+  };
+  VisitCounters none = FetchVisitCounters(failing, "http://counter/");
+  EXPECT_EQ(none.yesterday + none.today + none.total, "");
 }
 
 }  // namespace
