@@ -105,7 +105,8 @@ int HttpTimeoutMs(int timeoutSeconds) {
 
 std::string HttpProxyName(std::string_view proxy, bool secure) {
   if (proxy.empty()) return {};
-  return secure ? std::string(proxy) : "http=" + std::string(proxy);
+  std::string name = secure ? std::string() : std::string("http=");
+  return name.append(proxy);
 }
 
 std::string NormalizeHeaderNames(std::string_view headers) {
