@@ -6,7 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 include(cmake/gtest.cmake)
 
-set(QL_WIN_LIBS msimg32 comctl32 gdiplus ole32 oleaut32 uuid shlwapi winhttp wininet iphlpapi wbemuuid
+set(QL_WIN_LIBS msimg32 comctl32 gdiplus ole32 oleaut32 uuid shlwapi winhttp wininet ws2_32 iphlpapi wbemuuid
     advapi32 shell32 user32 gdi32 kernel32)
 
 add_library(ql_core STATIC ${QL_PORTABLE_SOURCES} ${QL_WIN_SOURCES})

@@ -1,0 +1,123 @@
+// The request algorithm of HttpClient, independent of the transport.
+#include "net/http_client.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "net/http_text.h"
+
+namespace ql {
+namespace {
+
+// One transport handle, closed when it goes. Declared in the order session,
+// connection, request, so the three close in reverse order on every path.
+class TransportHandle {
+ public:
+  TransportHandle(HttpTransport& t, HttpTransport::Handle h) : t_(t), h_(h) {}
+  TransportHandle(const TransportHandle&) = delete;
+  TransportHandle& operator=(const TransportHandle&) = delete;
+  ~TransportHandle() {
+    if (h_) t_.Close(h_);
+  }
+  HttpTransport::Handle Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+
+ private:
+  HttpTransport& t_;
+  HttpTransport::Handle h_;
+};
+
+// The body as text: GBK bytes up to the first zero byte.
+std::string TextUpToNul(const std::vector<uint8_t>& bytes) {
+  auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
+  return std::string(bytes.begin(), end);
+}
+
+std::string Fail(HttpExchange& exchange, std::string_view text) {
+  exchange.status = std::string(text);
+  return {};
+}
+
+}  // namespace
+
+std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchange& ex) {
+  if (!t.CheckPlatform()) return Fail(ex, kHttpNoWinHttp);
+  CrackedUrl url;
+  if (!t.CrackUrl(req.url, url)) return Fail(ex, kHttpBadUrl);
+
+  int access = req.proxy.empty() ? kAccessNoProxy : kAccessNamedProxy;
+  TransportHandle session(t, t.OpenSession(access, HttpProxyName(req.proxy, url.secure)));
+  if (!session) return Fail(ex, kHttpNoSession);
+  if (!t.SetTimeouts(session.Get(), HttpTimeoutMs(req.timeoutSeconds))) return Fail(ex, kHttpTimeoutsRefused);
+  TransportHandle connection(t, t.Connect(session.Get(), url.host, url.port));
+  if (!connection) return Fail(ex, kHttpNoConnection);
+  TransportHandle request(t, t.OpenRequest(connection.Get(), HttpVerb(req.method), url.path,
+                                           url.secure ? kFlagSecure : 0));
+  if (!request) return Fail(ex, kHttpNoRequest);
+  HttpTransport::Handle h = request.Get();
+
+  if (!req.userName.empty() && !req.password.empty() &&
+      !t.SetCredentials(h, kCredentialsServer, req.userName, req.password))
+    return Fail(ex, kHttpCredentialsRefused);
+  if (!req.proxyUser.empty() && !req.proxyPassword.empty() &&
+      !t.SetCredentials(h, kCredentialsProxy, req.proxyUser, req.proxyPassword))
+    return Fail(ex, kHttpCredentialsRefused);
+  if (!t.SetOption(h, kOptionSecurityFlags, kIgnoreCertificateErrors)) return Fail(ex, kHttpSecurityFlagsRefused);
+  bool cookieOption = ex.cookies.empty() ? t.SetOption(h, kOptionDisableFeature, kFeatureCookies)
+                                         : t.SetOption(h, kOptionEnableFeature, kFeatureCookies);
+  if (!cookieOption) return Fail(ex, kHttpCookieOptionRefused);
+  if (req.noRedirect && !t.SetOption(h, kOptionDisableFeature, kFeatureRedirects))
+    return Fail(ex, kHttpRedirectOptionRefused);
+
+  std::string headers = BuildRequestHeaders(req.extraHeaders, req.method, ex.cookies, req.completeHeaders,
+                                            req.normalizeHeaderNames);
+  // An empty block (no defaults, no lines of the caller's) has nothing to add.
+  if (!headers.empty() && !t.AddHeaders(h, headers)) return Fail(ex, kHttpHeadersRefused);
+
+  const std::vector<uint8_t> body =
+      !req.bodyBytes.empty() ? req.bodyBytes : std::vector<uint8_t>(req.bodyText.begin(), req.bodyText.end());
+  if (!t.Send(h, body)) return Fail(ex, kHttpSendFailed);
+  if (!t.Receive(h)) return Fail(ex, kHttpNoResponse);
+
+  std::vector<uint8_t> received;
+  for (;;) {
+    uint32_t available = 0;
+    if (!t.QueryDataAvailable(h, available) || available < 1) break;
+    std::vector<uint8_t> buffer(available, 0);
+    uint32_t read = 0;
+    if (!t.ReadData(h, buffer.data(), available, read)) {
+      ex.status = std::string(kHttpReadFailed);
+      break;
+    }
+    received.insert(received.end(), buffer.begin(), buffer.begin() + std::min(read, available));
+  }
+
+  std::string raw;
+  if (!t.QueryRawHeaders(h, raw)) return {};
+  ex.responseHeaders = raw;
+  ex.status = StatusText(raw);
+
+  SetCookieResult set = CollectSetCookies(raw, ex.cookiesReceived);
+  for (size_t i = 0; i < set.lineCount; ++i) t.PumpMessages();
+  ex.cookiesReceived = std::move(set.cookiesReceived);
+  if (set.hasLocation) ex.location = std::move(set.location);
+  if (ex.cookiesReceived.size() >= 2 && ex.cookiesReceived.compare(ex.cookiesReceived.size() - 2, 2, "; ") == 0)
+    ex.cookiesReceived.resize(ex.cookiesReceived.size() - 2);
+  if (req.mergeCookies && !ex.cookies.empty()) {
+    std::string merged = MergeCookies(ex.cookies, ex.cookiesReceived);
+    ex.cookies = merged;
+    ex.cookiesReceived = merged;
+  }
+  ex.responseBytes = received;
+
+  std::string text = TextUpToNul(received);
+  std::string charset = DetectCharset(text);
+  if (!charset.empty() && charset != "gbk" && charset != "gb2312") {
+    std::string decoded;
+    if (t.DecodeCharset(received, charset, decoded)) text = std::move(decoded);
+  }
+  t.PumpMessages();
+  return text;
+}
+
+}  // namespace ql

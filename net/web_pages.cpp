@@ -1,0 +1,71 @@
+// What the program reads from its web pages (see web_pages.h).
+#include "net/web_pages.h"
+
+#include <algorithm>
+
+#include "support/gbk_text.h"
+
+namespace ql {
+
+std::string PageTextBetween(std::string_view text, std::string_view left, std::string_view right) {
+  std::string l = ReplaceAll(left, "#引号", "\"");
+  std::string r = ReplaceAll(right, "#引号", "\"");
+  size_t at = FindText(text, l);
+  if (at == std::string_view::npos) return {};
+  size_t from = at + l.size();
+  size_t end = FindText(text, r, from);
+  if (end == std::string_view::npos) return {};
+  return std::string(text.substr(from, end - from));
+}
+
+std::string DecodeUtf8Page(std::string_view utf8) {
+  size_t nul = utf8.find('\0');
+  return Utf8ToGbk(utf8.substr(0, nul));
+}
+
+std::string DecodeUtf8Page(const std::vector<uint8_t>& utf8) {
+  return DecodeUtf8Page(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}
+
+VisitCounters ReadVisitCounters(std::string_view text) {
+  return {PageTextBetween(text, "昨日访问：", "&#10;今"), PageTextBetween(text, "今日访问：", "&#10;累"),
+          PageTextBetween(text, "累计访问：", "&#10;点")};
+}
+
+VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl) {
+  HttpRequest request;
+  request.url = std::string(counterPageUrl);
+  HttpExchange exchange;
+  client(request, exchange);
+  return ReadVisitCounters(DecodeUtf8Page(exchange.responseBytes));
+}
+
+UpdateLabels DecideUpdate(std::string_view text) {
+  UpdateLabels l;
+  std::string server = PageTextBetween(text, "最新版本：[", "]");
+  // Built by append: "literal" + string trips a false -Wrestrict in GCC 12.
+  l.currentVersion.assign("当前版本：").append(kCurrentVersion);
+  if (server.empty()) {
+    l.serverVersion = "服务器版本：版本号获取错误！请检查网络！";
+    l.hint = "提示：网络错误";
+    return l;
+  }
+  l.serverVersion.assign("服务器版本：").append(server);
+  l.hint = server != kCurrentVersion ? "提示：有新版本可以更新，请点击按钮前往下载！"
+                                     : "提示：已是最新版本，无需更新！（请关注官方群更新消息）";
+  return l;
+}
+
+std::string ToolPackageLink(std::string_view text) {
+  std::string link = PageTextBetween(text, "工具包下载地址：《", "》");
+  std::string_view v = link;
+  bool web = (v.size() > 7 && EqualsIgnoreAsciiCase(v.substr(0, 7), "http://")) ||
+             (v.size() > 8 && EqualsIgnoreAsciiCase(v.substr(0, 8), "https://"));
+  // Control characters have no place in an address handed to the shell.
+  bool clean = std::none_of(link.begin(), link.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+  return web && clean ? link : std::string();
+}
+
+}  // namespace ql

@@ -1,0 +1,53 @@
+// The three pages the program reads and what it cuts out of them: the visit
+// counters, the maker's latest version and the tool-package link.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/http_client.h"
+
+namespace ql {
+
+// The built-in version the update check compares with the published one.
+inline constexpr std::string_view kCurrentVersion = "2.5.5";
+
+// The bytes between the first `left` and the first `right` after it; "" when
+// either is missing. "#引号" in a marker stands for a double quote.
+std::string PageTextBetween(std::string_view text, std::string_view left, std::string_view right);
+
+// A UTF-8 page (up to its first NUL) as GBK text.
+std::string DecodeUtf8Page(std::string_view utf8);
+std::string DecodeUtf8Page(const std::vector<uint8_t>& utf8);
+
+struct VisitCounters {
+  std::string yesterday;  // label 昨日访问
+  std::string today;      // label 今日访问
+  std::string total;      // label 累计访问
+};
+VisitCounters ReadVisitCounters(std::string_view counterPageText);
+// Fetches the counter page (URL only, every other parameter defaulted) with
+// `client` and reads the counters from the response bytes as UTF-8. The
+// client's text result is not used: for a page declaring its charset it is
+// already converted, and decoding it again would lose every marker.
+using HttpClientFunction = std::function<std::string(const HttpRequest&, HttpExchange&)>;
+VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl);
+
+struct UpdateLabels {
+  std::string currentVersion;  // 标签17
+  std::string serverVersion;   // 标签16
+  std::string hint;            // 标签30
+};
+inline constexpr std::string_view kUpdateCheckingHint = "提示：正在检测更新中...请稍等！";
+// Exact text comparison: any published text other than ours counts as newer.
+UpdateLabels DecideUpdate(std::string_view folderPageText);
+
+// The package link of the folder page, only when it is a web address
+// (http:// or https://); "" otherwise, so a tampered page never names a
+// local program for the shell to start.
+std::string ToolPackageLink(std::string_view folderPageText);
+
+}  // namespace ql
