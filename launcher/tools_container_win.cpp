@@ -62,8 +62,16 @@ void RunRow(const ContainerControl& row) {
   }
 }
 
+// Empty parts of the container let the mouse through to the window below,
+// so the borderless main window can be dragged there.
+LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_COMMAND: {
       int id = LOWORD(wp);
       int code = HIWORD(wp);
@@ -102,7 +110,7 @@ void RegisterClasses(HINSTANCE instance) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = ContainerProc;
   wc.lpszClassName = kContainerClass;
   RegisterClassExW(&wc);  // fails harmlessly when already registered
   wc.lpfnWndProc = PageProc;
@@ -223,6 +231,12 @@ void SearchTools() {
   for (const std::string& name : RunCatalogSearch(text))
     SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
   SendMessageW(box, CB_SHOWDROPDOWN, 1, 0);  // also when nothing was found
+  // Opening the list completes the edit field with the first matching item;
+  // the user's text stays what was searched, caret at its end.
+  if (GetWindowTextGbk(box) != text) {
+    SetWindowTextGbk(box, text);
+    SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, -1));
+  }
 }
 
 void SearchHitSelected() {
