@@ -15,6 +15,7 @@
 #include "launcher/system_operations_win.h"
 #include "launcher/tools_container_win.h"
 #include "platform/win_text.h"
+#include "support/gbk_text.h"
 #include "support/web_addresses.h"
 #include "tests/launcher/fake_system_calls_win.h"
 #include "tests/win_test_support.h"
@@ -166,7 +167,7 @@ TEST(RebuildIconCache, WaitsForItsScriptThenLeavesNothingInBin) {
   // marker exists once the operation returns only if the script was left in
   // place until the interpreter had read its last line.
   std::vector<std::string> lines = {"@echo off"};
-  for (int i = 0; i < 40; ++i) lines.push_back("echo line " + std::to_string(i) + ">nul");
+  for (int i = 0; i < 40; ++i) lines.push_back(ql::FormatText("echo line %d>nul", i));
   lines.push_back("echo ran> \"%~dp0..\\script-ran.txt\"");
   ql::RebuildIconCacheWith(ql::Gbk(bin), lines);
 
