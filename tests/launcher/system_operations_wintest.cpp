@@ -99,6 +99,10 @@ TEST(LaunchFile, MissingTargetShowsNothingAndChangesNothing) {
   ql::LaunchFile(ql::Gbk(dir) + "\\tools\\cpu工具\\CPUZ\\cpuz64.exe", ql::LaunchMode::Normal);
   ql::LaunchFile(ql::Gbk(dir) + "\\plugin\\教程文档\\系统安装教程大全.doc", ql::LaunchMode::Show);
   ql::LaunchFile("", ql::LaunchMode::Show);
+  // The test program has no tool package beside it: no tools folder, no tools.
+  ASSERT_FALSE(Exists(ql::Wide(ql::CurrentAppPaths().toolsDir)));
+  ql::OpenToolsDirectory();
+  ql::LaunchPackageFile("\\tools\\主板工具\\AIDA64\\aida64.exe", ql::LaunchMode::Show);
   WaitUntil([] { return false; }, 1500);
   EXPECT_EQ(OurVisibleWindows(), before);
   EXPECT_TRUE(FilesIn(dir).empty());
