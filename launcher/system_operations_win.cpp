@@ -1,0 +1,157 @@
+// The system operations. Every final call (shell, process end, session end,
+// display, boxes) goes through CurrentSystemCalls().
+#include "launcher/system_operations_win.h"
+
+#include <windows.h>
+// After windows.h: it needs its types.
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include "app/app_paths.h"
+#include "app/main_window_win.h"
+#include "launcher/command_scripts.h"
+#include "launcher/shell_launch_win.h"
+#include "launcher/system_calls_win.h"
+#include "platform/scoped_win.h"
+#include "platform/win_text.h"
+#include "support/task_dialog_win.h"
+#include "support/web_addresses.h"
+
+namespace ql {
+namespace {
+
+constexpr std::string_view kBoxTitle = "信息：";
+
+std::vector<ProcessEntry> ProcessList() {
+  std::vector<ProcessEntry> list;
+  ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap.Valid()) return list;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32FirstW(snap.Get(), &entry); ok; ok = Process32NextW(snap.Get(), &entry))
+    list.push_back({entry.th32ProcessID, Gbk(entry.szExeFile)});
+  return list;
+}
+
+void AskThenEndSession(std::string_view question, int mode) {
+  if (CurrentSystemCalls().messageBox(question, kBoxTitle, MB_YESNO) == IDYES) EndSession(mode, true);
+}
+
+std::string ModuleFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  size_t slash = path.find_last_of(L'\\');
+  return Gbk(slash == std::wstring::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
+  std::wstring path = Wide(gbkPath);
+  bool ok;
+  {
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file.Valid()) return false;
+    DWORD wrote = 0;
+    ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+         wrote == bytes.size();
+  }
+  if (!ok) DeleteFileW(path.c_str());
+  return ok;
+}
+
+void RestartExplorer() {
+  SystemCalls& calls = CurrentSystemCalls();
+  // The box first: Explorer ends only after the user has closed it.
+  calls.messageBox("重启资源管理器成功", kBoxTitle, MB_OK);
+  DWORD windowPid = 0;
+  if (HWND w = FindWindowW(nullptr, L"explorer.exe")) GetWindowThreadProcessId(w, &windowPid);
+  if (uint32_t pid = ChooseExplorerProcess(ProcessList(), windowPid)) calls.terminateProcess(pid);
+}
+
+void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines) {
+  std::string path = std::string(binDir) + "\\清理图标缓存.bat";
+  SystemCalls& calls = CurrentSystemCalls();
+  if (!WriteScriptFile(path, ScriptFileBytes(lines))) {
+    // Never start an older script left in its place.
+    DeleteFileW(Wide(path).c_str());
+    return;
+  }
+  ScopedHandle interpreter(calls.shellOpenWaitable(Wide(path), SW_SHOW));
+  LaunchFile("C:\\Windows\\explorer.exe", LaunchMode::Show);
+  // The interpreter reads the script while it runs: remove it only once it
+  // has ended, or after a bounded wait.
+  if (interpreter.Valid()) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
+  DeleteFileW(Wide(path).c_str());
+}
+
+void RebuildIconCache() { RebuildIconCacheWith(CurrentAppPaths().binDir, IconCacheScriptLines()); }
+
+void ShowWindowsAbout() {
+  std::string exe = CurrentAppPaths().programDir + "\\" + ModuleFileName();
+  HICON icon = ExtractIconW(nullptr, Wide(exe).c_str(), 0);
+  // ExtractIcon gives 1 for a file that is not an executable.
+  if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;
+  CurrentSystemCalls().shellAbout(MainWindowHandle(), "Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！",
+                                  icon);
+  if (icon) DestroyIcon(icon);
+}
+
+void RunDiskCleanup() { LaunchFile("cleanmgr", LaunchMode::Show); }
+
+void RunJunkCleanScript() {
+  // Relative name: the script lands in the current directory. When it
+  // cannot be written, nothing is started (an older C.bat there is not ours).
+  if (WriteScriptFile("C.bat", ScriptFileBytes(JunkCleanScriptLines(web::kMakerHomePage))))
+    LaunchFile("C.bat", LaunchMode::Show);
+}
+
+void TurnScreenOff() { CurrentSystemCalls().screenOff(MainWindowHandle()); }
+
+void OpenRegistryEditor() { LaunchFile("C:\\Windows\\regedit.exe", LaunchMode::Show); }
+
+bool EndSession(int mode, bool force) {
+  if (!IsEndSessionMode(mode)) return false;
+  SystemCalls& calls = CurrentSystemCalls();
+  if (!calls.enableShutdownPrivilege()) return false;
+  // Every system this program runs on (Windows 7 and later) is NT.
+  return calls.exitWindows(EndSessionFlags(mode, force, true));
+}
+
+void ShutDownSystem() { AskThenEndSession("系统即将关机！真的要执行操作吗？", 1); }
+void RestartSystem() { AskThenEndSession("系统即将重启！真的要执行操作吗？", 2); }
+void LogOffUser() { AskThenEndSession("系统即将注销！真的要执行操作吗？", 3); }
+
+void ExplainToolStartFailure() {
+  CurrentSystemCalls().taskDialog(MainWindowHandle(), "解决方法", "解决方法",
+                                  "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！", 1,
+                                  kTaskDialogInformationIcon);
+}
+
+void RunSystemOperation(SystemOperation operation) {
+  switch (operation) {
+    case SystemOperation::RestartExplorer: RestartExplorer(); break;
+    case SystemOperation::RebuildIconCache: RebuildIconCache(); break;
+    case SystemOperation::ShowWindowsAbout: ShowWindowsAbout(); break;
+    case SystemOperation::RunDiskCleanup: RunDiskCleanup(); break;
+    case SystemOperation::RunJunkCleanScript: RunJunkCleanScript(); break;
+    case SystemOperation::TurnScreenOff: TurnScreenOff(); break;
+    case SystemOperation::OpenRegistryEditor: OpenRegistryEditor(); break;
+    case SystemOperation::ShutDownSystem: ShutDownSystem(); break;
+    case SystemOperation::RestartSystem: RestartSystem(); break;
+    case SystemOperation::LogOffUser: LogOffUser(); break;
+    case SystemOperation::ExplainToolStartFailure: ExplainToolStartFailure(); break;
+    case SystemOperation::None: break;
+  }
+}
+
+}  // namespace ql

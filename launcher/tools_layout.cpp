@@ -1,0 +1,172 @@
+// The rows of the tools container: the overview page with the search box,
+// the system functions and the category buttons, then the eleven category
+// pages with their back button, tool buttons and the sponsorship line.
+#include "launcher/tools_layout.h"
+
+#include <array>
+
+#include "support/web_addresses.h"
+
+namespace ql {
+namespace {
+
+constexpr std::array<std::string_view, kToolsPageCount> kPageNames = {
+    "1", "cpu", "内存", "主板", "任务栏", "磁盘", "显卡", "显示器", "综合", "系统优化", "系统工具", "驱动工具"};
+
+struct ToolButton {
+  int page;
+  std::string_view caption;
+  std::string_view target;
+  LaunchMode mode;
+};
+
+// The tool buttons of the category pages, in the order they are laid out.
+constexpr ToolButton kToolButtons[] = {
+    {1, "AID64", "\\tools\\cpu工具\\AIDA64\\aida64.exe", LaunchMode::Normal},
+    {1, "CoreTemp32", "\\tools\\cpu工具\\CoreTemp1151\\CoreTemp32\\Core Temp.exe", LaunchMode::Show},
+    {1, "CoreTemp64", "\\tools\\cpu工具\\CoreTemp1151\\CoreTemp64\\Core Temp.exe", LaunchMode::Show},
+    {1, "cpuz64", "\\tools\\cpu工具\\CPUZ\\cpuz64.exe", LaunchMode::Show},
+    {1, "cpuz86", "\\tools\\cpu工具\\CPUZ\\cpuz86.exe", LaunchMode::Show},
+    {2, "memtest", "\\tools\\内存工具\\memtest\\memtest.exe", LaunchMode::Show},
+    {2, "memtestpro", "\\tools\\内存工具\\memtestpro\\memtestpro.exe", LaunchMode::Normal},
+    {2, "魔方内存盘", "\\tools\\内存工具\\魔方内存盘\\ramdisk.exe", LaunchMode::Show},
+    {3, "AIDA64", "\\tools\\主板工具\\AIDA64\\aida64.exe", LaunchMode::Show},
+    {4, "TrayS_x64 CPU", "\\tools\\任务栏美化（win10）\\TrayS_x64 CPU\\TrayS.exe", LaunchMode::Normal},
+    {5, "ASSSDBenchmark", "\\tools\\磁盘工具\\ASSSDBenchmark\\ASSSDBenchmark.exe", LaunchMode::Normal},
+    {5, "CrystalDiskInfo86", "\\tools\\磁盘工具\\CrystalDiskInfo\\DiskInfo32.exe", LaunchMode::Normal},
+    {5, "CrystalDiskInfo64", "\\tools\\磁盘工具\\CrystalDiskInfo\\DiskInfo64.exe", LaunchMode::Normal},
+    {5, "Defraggler", "\\tools\\磁盘工具\\Defraggler\\Defraggler.exe", LaunchMode::Normal},
+    {5, "DiskGenius", "\\tools\\磁盘工具\\DiskGenius\\DiskGenius.exe", LaunchMode::Normal},
+    {5, "SSDZ", "\\tools\\磁盘工具\\SSDZ\\SSDZ.exe", LaunchMode::Normal},
+    {5, "Ultraiso", "\\tools\\磁盘工具\\ULTRAISO\\ULTRAISO.EXE", LaunchMode::Normal},
+    {5, "傲梅分区", "\\tools\\磁盘工具\\傲梅分区\\PartAssist.exe", LaunchMode::Normal},
+    {5, "魔方数据恢复", "\\tools\\磁盘工具\\魔方数据恢复\\魔方数据恢复.exe", LaunchMode::Normal},
+    {5, "rufus", "\\tools\\磁盘工具\\rufus.exe", LaunchMode::Normal},
+    {5, "UltraISO", "\\tools\\磁盘工具\\UltraISO.exe", LaunchMode::Normal},
+    {5, "U盘芯检测工具", "\\tools\\磁盘工具\\U盘芯检测工具.exe", LaunchMode::Normal},
+    {6, "CPUZ64", "\\tools\\显卡工具\\CPUZ\\cpuz64.exe", LaunchMode::Normal},
+    {6, "CPUZ32", "\\tools\\显卡工具\\CPUZ\\cpuz86.exe", LaunchMode::Normal},
+    {6, "gpuinfo", "\\tools\\显卡工具\\gpuinfo\\Gpuinfo.exe", LaunchMode::Normal},
+    {7, "displayx", "\\tools\\显示器工具\\displayx\\DisplayX.exe", LaunchMode::Normal},
+    {7, "色域检测", "\\tools\\显示器工具\\色域检测\\monitorinfo.exe", LaunchMode::Normal},
+    {8, "AIDA64", "\\tools\\综合检测\\AIDA64\\aida64.exe", LaunchMode::Normal},
+    {8, "cpuz64", "\\tools\\综合检测\\CPUZ\\cpuz64.exe", LaunchMode::Normal},
+    {8, "cpuz86", "\\tools\\综合检测\\CPUZ\\cpuz86.exe", LaunchMode::Normal},
+    {8, "Speccy", "\\tools\\综合检测\\speccy\\Speccy.exe", LaunchMode::Normal},
+    {8, "图拉丁硬件检测", "\\tools\\综合检测\\图拉丁硬件检测\\图拉丁硬件检测.exe", LaunchMode::Normal},
+    {9, "Dism++64", "\\tools\\系统优化\\Dism++\\Dism++x64.exe", LaunchMode::Normal},
+    {9, "Dism++86", "\\tools\\系统优化\\Dism++\\Dism++x86.exe", LaunchMode::Normal},
+    {9, "广告弹窗拦截", "\\tools\\系统优化\\火绒弹窗拦截独立版\\弹窗拦截.exe", LaunchMode::Normal},
+    {9, "360断网急救箱", "\\tools\\系统优化\\360断网急救箱.exe", LaunchMode::Normal},
+    {10, "Everything查找文件", "\\tools\\系统工具\\Everything查找文件.exe", LaunchMode::Normal},
+    {10, "FastStone Capture桌面小工具", "\\tools\\系统工具\\FastStone Capture桌面小工具.exe", LaunchMode::Normal},
+    {10, "geek强力卸载工具", "\\tools\\系统工具\\geek强力卸载工具.exe", LaunchMode::Normal},
+    {10, "鼠标连点器", "\\tools\\系统工具\\鼠标连点器.exe", LaunchMode::Normal},
+    {11, "驱动精灵", "\\tools\\驱动工具\\驱动精灵9.61.3708.3054绿色.exe", LaunchMode::Normal},
+};
+
+struct SystemButton {
+  int row;  // 0 or 1
+  int x;
+  std::string_view caption;
+  std::string_view hint;
+  SystemOperation operation;
+};
+
+constexpr SystemButton kSystemButtons[] = {
+    {0, 34, "重启资源管理器", "重启资源管理器", SystemOperation::RestartExplorer},
+    {0, 178, "重建图标缓存", "重建图标缓存", SystemOperation::RebuildIconCache},
+    {0, 322, "打开关于系统", "关于", SystemOperation::ShowWindowsAbout},
+    {0, 466, "垃圾清理", "系统自带的清理工具", SystemOperation::RunDiskCleanup},
+    {0, 610, "高级垃圾清理", "cmd指令清理", SystemOperation::RunJunkCleanScript},
+    {1, 34, "关闭屏幕", "关闭屏幕", SystemOperation::TurnScreenOff},
+    {1, 178, "打开注册表", "打开注册表", SystemOperation::OpenRegistryEditor},
+    {1, 322, "关机", "关闭所有软件，关闭计算机", SystemOperation::ShutDownSystem},
+    {1, 467, "重启", "关闭所有软件，重新启动计算机", SystemOperation::RestartSystem},
+    {1, 610, "注销", "关闭所有软件，跳转到登录界面", SystemOperation::LogOffUser},
+};
+
+// The system-function group and the group of all functions, in container coordinates.
+constexpr int kSystemGroupX = 28, kSystemGroupY = 109;
+constexpr int kAllGroupX = 29, kAllGroupY = 269;
+
+std::vector<ContainerControl> BuildRows() {
+  using K = ControlKind;
+  using A = RowAction;
+  std::vector<ContainerControl> rows;
+  auto add = [&](ContainerControl c) { rows.push_back(c); };
+
+  // Overview page.
+  add({.page = 0, .kind = K::Header, .caption = "软件宝库", .x = 28, .y = 20, .width = 200, .height = 24});
+  add({.page = 0, .kind = K::Caption, .caption = "| 工具搜索", .x = 27, .y = 45, .width = 200, .height = 20});
+  add({.page = 0, .kind = K::SearchBox, .caption = "", .x = 28, .y = 69, .width = 640, .height = 20});
+  add({.page = 0, .kind = K::Button, .caption = "点击搜索", .x = 676, .y = 69, .width = 118, .height = 24,
+       .action = A::Search});
+  add({.page = 0, .kind = K::Caption, .caption = "| 系统功能", .x = 27, .y = 94, .width = 200, .height = 15});
+  add({.page = 0, .kind = K::Group, .caption = "", .x = kSystemGroupX, .y = kSystemGroupY, .width = 768,
+       .height = 144});
+  for (const SystemButton& b : kSystemButtons)
+    add({.page = 0, .kind = K::Button, .caption = b.caption, .x = kSystemGroupX + b.x,
+         .y = kSystemGroupY + (b.row == 0 ? 24 : 80), .width = 120, .height = 40, .action = A::SystemOperation,
+         .operation = b.operation, .tooltip = b.hint});
+  add({.page = 0, .kind = K::Caption, .caption = "| 所有功能（实用工具）", .x = 27, .y = 253, .width = 300,
+       .height = 16});
+  add({.page = 0, .kind = K::Group, .caption = "", .x = kAllGroupX, .y = kAllGroupY, .width = 767, .height = 224});
+  constexpr int xs[] = {32, 176, 320, 464, 608};
+  constexpr int ys[] = {32, 96, 160};
+  auto at = [&](int col, int row, ContainerControl c) {
+    c.page = 0;
+    c.kind = K::Button;
+    c.x = kAllGroupX + xs[col];
+    c.y = kAllGroupY + ys[row];
+    c.width = 120;
+    c.height = 40;
+    add(c);
+  };
+  constexpr std::string_view categories[] = {"cpu工具",  "内存工具", "主板工具",   "win10任务栏美化",
+                                             "磁盘工具", "显卡工具", "显示器工具", "综合检测",
+                                             "系统优化", "系统工具", "驱动工具"};
+  // Category button positions (column, row), in page order 1..11.
+  constexpr int cols[] = {0, 1, 2, 3, 4, 0, 2, 3, 1, 4, 1};
+  constexpr int rowOf[] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 2};
+  for (int p = 1; p <= 11; ++p)
+    at(cols[p - 1], rowOf[p - 1],
+       {.caption = categories[p - 1], .action = A::ShowCategory, .categoryPage = p});
+  at(0, 2, {.caption = "Kinhdown下载器", .action = A::OpenLink, .target = web::kKinhdownSite});
+  at(2, 2, {.caption = "下载工具包", .action = A::ToolPackageLink});
+  at(3, 2, {.caption = "工具目录", .action = A::ToolsDirectory});
+  at(4, 2, {.caption = "工具无法打开？", .action = A::SystemOperation,
+            .operation = SystemOperation::ExplainToolStartFailure, .tooltip = "点击这里查看提示"});
+  add({.page = 0, .kind = K::Hint,
+       .caption = "温馨提示：如有更新，请及时查看更新日志是否需要更新工具包，如出现工具打不开的情况，请前往反馈地址查看解决方法。",
+       .x = 32, .y = 497, .width = 764, .height = 40});
+
+  // Category pages: back button, tool buttons five to a row, the sponsorship line.
+  for (int p = 1; p < kToolsPageCount; ++p) {
+    add({.page = p, .kind = K::BackButton, .caption = "返回", .x = 8, .y = -7, .width = 120, .height = 40,
+         .action = A::BackToOverview});
+    int k = 0;
+    for (const ToolButton& t : kToolButtons) {
+      if (t.page != p) continue;
+      add({.page = p, .kind = K::Button, .caption = t.caption, .x = 40 + 144 * (k % 5), .y = 64 + 64 * (k / 5),
+           .width = 120, .height = 40, .action = A::LaunchTool, .target = t.target, .mode = t.mode});
+      ++k;
+    }
+    add({.page = p, .kind = K::Text, .caption = "您的赞助是我们唯一的经济来源，欢迎赞助，感谢支持！", .x = 180,
+         .y = 444, .width = 460, .height = 20});
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::string_view ToolsPageName(int page) {
+  return page >= 0 && page < kToolsPageCount ? kPageNames[static_cast<size_t>(page)] : std::string_view();
+}
+
+const std::vector<ContainerControl>& ToolsContainerControls() {
+  static const std::vector<ContainerControl> rows = BuildRows();
+  return rows;
+}
+
+}  // namespace ql
