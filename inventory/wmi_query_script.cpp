@@ -9,7 +9,14 @@ namespace {
 constexpr std::string_view kIndent4 = "    ";
 constexpr std::string_view kIndent8 = "        ";
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out.push_back('"');
+  out.append(text);
+  out.push_back('"');
+  return out;
+}
 
 }  // namespace
 

@@ -44,8 +44,8 @@ HRESULT FirstElement(SAFEARRAY* array, VARTYPE type, VARIANT* out) {
     if (FAILED(SafeArrayGetLBound(array, d + 1, &lower)) || FAILED(SafeArrayGetUBound(array, d + 1, &upper)) ||
         upper < lower)
       return E_INVALIDARG;
-    // rgIndices lists the right-most dimension first.
-    index[dims - 1 - d] = lower;
+    // Indexes go in the order of the dimensions (as SafeArrayGetLBound counts them).
+    index[d] = lower;
   }
   switch (type) {
     case VT_VARIANT:
