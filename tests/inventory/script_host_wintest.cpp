@@ -25,22 +25,24 @@ bool WholeTextMatches(const std::string& pattern, const std::string& text) {
   return re.Match("^(?:" + pattern + ")$", text, true, false, false) && re.MatchCount() == 1;
 }
 
+struct WindowSearch {
+  DWORD pid;
+  bool found;
+};
+
+BOOL CALLBACK NoteVisibleWindow(HWND hwnd, LPARAM p) {
+  auto* search = reinterpret_cast<WindowSearch*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->pid && IsWindowVisible(hwnd)) search->found = true;
+  return TRUE;
+}
+
 // No window of this process shows (no script error box, no prompt).
 bool NoVisibleWindow() {
-  struct State {
-    DWORD pid;
-    bool found;
-  } state{GetCurrentProcessId(), false};
-  EnumWindows(
-      [](HWND hwnd, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<State*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->pid && IsWindowVisible(hwnd)) s->found = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&state));
-  return !state.found;
+  WindowSearch search{GetCurrentProcessId(), false};
+  EnumWindows(NoteVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return !search.found;
 }
 
 class ScriptControl : public testing::Test {
