@@ -1,7 +1,12 @@
 // Record splitting and the value-cutting text operations.
 #include "inventory/wmi_record_text.h"
 
+#include "inventory/system_detectors.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <iterator>
 
 namespace ql {
 namespace {
@@ -75,6 +80,37 @@ TEST(WmiRecordText, CleanLineBreaks) {
       {"64 位\r\n获取成功", "64 位\r\n获取成功"},
   };
   for (const auto& c : cases) EXPECT_EQ(CleanLineBreaks(c.text), c.expected) << c.text;
+}
+
+}  // namespace
+}  // namespace ql
+
+namespace ql {
+namespace {
+
+// Record text is untrusted: arbitrary mixes of keys, markers, line breaks and
+// stray lead bytes must give values that are parts of the text, never more.
+TEST(WmiRecordText, ArbitraryTextStaysInBounds) {
+  const char* const tokens[] = {"完", "\r\n", "\r", "\n", "型号=", "=", "\xB0", "#引号", "\"", "a",
+                                "版本=", "Build=", "BUILD", "系统位宽=", "获取成功=", "-bit", "位宽="};
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (uint32_t n = next() % 12; n > 0; --n) text += tokens[(next() >> 8) % std::size(tokens)];
+    std::vector<std::string> records = SplitRecords(text);
+    std::string rebuilt;
+    for (const std::string& r : records) rebuilt += r + "完";
+    EXPECT_EQ(text.compare(0, rebuilt.size(), rebuilt), 0) << text;
+    for (const char* key : {"型号=", "=", ""}) {
+      EXPECT_NE(text.find(TextBetween(text, key, "\r\n")), std::string::npos);
+      EXPECT_EQ(text.rfind(TextAfterLast(text, key)) + TextAfterLast(text, key).size(), text.size());
+      EXPECT_EQ(text.compare(0, TextBeforeFirst(text, key, true).size(), TextBeforeFirst(text, key, true)), 0);
+    }
+    EXPECT_LE(CleanLineBreaks(text).size(), text.size());
+    // The summary is made of parts of the text and its two separators.
+    EXPECT_LE(SummarizeOperatingSystem(text).size(), 3 * text.size() + 4);
+  }
 }
 
 }  // namespace
