@@ -1,0 +1,51 @@
+// The script control: Language = "VBScript", AddCode, Eval("GetA()"). Every
+// failed step leaves the result empty; the calls after it fail the same way.
+#include "inventory/script_host_win.h"
+
+#include "platform/win_text.h"
+#include "support/dispatch_call_win.h"
+
+namespace ql {
+
+ScriptControlHost::ScriptControlHost() : com_(COINIT_APARTMENTTHREADED) {
+  if (!com_.Usable() || FAILED(CreateDispatchObject(L"MSScriptControl.ScriptControl", &control_))) return;
+  ScopedBstr language(L"VBScript");
+  PutProperty(control_.Get(), L"Language", BstrArg(language.Get()));
+}
+
+// The control goes before the thread leaves COM.
+ScriptControlHost::~ScriptControlHost() { control_.Reset(); }
+
+bool ScriptControlHost::AddCode(std::string_view script) {
+  if (!control_) return false;
+  std::wstring wide = Wide(script);
+  ScopedBstr code(wide.data(), static_cast<UINT>(wide.size()));
+  return code.Get() && SUCCEEDED(CallMethod(control_.Get(), L"AddCode", {BstrArg(code.Get())}, nullptr));
+}
+
+bool ScriptControlHost::Evaluate(std::string_view script, VARIANT* result) {
+  if (!AddCode(script)) return false;
+  ScopedBstr expression(L"GetA()");
+  return SUCCEEDED(CallMethod(control_.Get(), L"Eval", {BstrArg(expression.Get())}, result));
+}
+
+std::string ScriptControlHost::EvaluateText(std::string_view script) {
+  ScopedVariant result;
+  return Evaluate(script, result.Get()) ? VariantToGbk(*result) : std::string();
+}
+
+double ScriptControlHost::EvaluateFirstNumber(std::string_view script) {
+  ScopedVariant result;
+  return Evaluate(script, result.Get()) ? VariantToDouble(*result) : 0;
+}
+
+std::string ScriptControlHost::EvaluateAgain(std::string_view script) { return EvaluateText(script); }
+
+std::unique_ptr<ScriptHost> ScriptControlFactory::OpenHost() { return std::make_unique<ScriptControlHost>(); }
+
+ScriptHostFactory& ScriptControlHosts() {
+  static ScriptControlFactory factory;
+  return factory;
+}
+
+}  // namespace ql
