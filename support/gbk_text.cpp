@@ -36,10 +36,16 @@ bool IsCharStart(std::string_view text, size_t offset) {
   return i == offset;
 }
 
+// `at` begins a character. Ignoring case folds ASCII letters only: the trail
+// byte of a two-byte character (which may look like a letter) compares exactly.
 static bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
   if (!ignoreCase) return text.compare(at, needle.size(), needle) == 0;
-  for (size_t k = 0; k < needle.size(); ++k)
-    if (FoldAsciiLower(text[at + k]) != FoldAsciiLower(needle[k])) return false;
+  bool trail = false;
+  for (size_t k = 0; k < needle.size(); ++k) {
+    char t = text[at + k];
+    if (trail ? t != needle[k] : FoldAsciiLower(t) != FoldAsciiLower(needle[k])) return false;
+    trail = !trail && IsLeadByte(t);
+  }
   return true;
 }
 

@@ -24,6 +24,9 @@ TEST(GbkText, SearchNeverStartsOnATrailByte) {
       {"after the two-byte character", "\xB0\x41" "A", "A", false, 2, 2},
       {"ignore case folds ASCII only", "xYz", "yZ", true, 1, 1},
       {"case matters by default", "xYz", "yZ", false, npos, npos},
+      // The trail byte 'A' of 0xB0 0x41 is no letter: it does not fold to 'a'.
+      {"trail byte never folds", "\xB0\x41", "\xB0\x61", true, npos, npos},
+      {"two-byte character, then a folded letter", "\xB0\x41" "B", "\xB0\x41" "b", true, 0, 0},
       {"chinese needle", "青岚工具箱", "工具", false, 4, 4},
       // "岚工" bytes are E1 B0 B9 A4; "\xB0\xB9" straddles two characters.
       {"needle across a character boundary", "青岚工具箱", "\xB0\xB9", false, npos, npos},
