@@ -95,7 +95,7 @@ void GetDiskProperty(std::string_view query, std::string_view property, VARIANT*
 
 std::string VariantToText(const VARIANT& value) {
   ScopedVariant text;
-  if (FAILED(VariantChangeType(text.Get(), &value, 0, VT_BSTR)) || text->vt != VT_BSTR || !text->bstrVal) return {};
+  if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR || !text->bstrVal) return {};
   return Gbk(std::wstring_view(text->bstrVal, SysStringLen(text->bstrVal)));
 }
 
@@ -105,13 +105,13 @@ int64_t VariantToInteger(const VARIANT& value) {
       ParseDecimalInt64(Gbk(std::wstring_view(value.bstrVal, SysStringLen(value.bstrVal))), exact))
     return exact;
   ScopedVariant number;
-  if (FAILED(VariantChangeType(number.Get(), &value, 0, VT_R8)) || number->vt != VT_R8) return 0;
+  if (FAILED(VariantChangeType(number.Get(), const_cast<VARIANT*>(&value), 0, VT_R8)) || number->vt != VT_R8) return 0;
   return TruncateToInt64(number->dblVal);
 }
 
 bool VariantToBool(const VARIANT& value) {
   ScopedVariant flag;
-  if (FAILED(VariantChangeType(flag.Get(), &value, 0, VT_BOOL)) || flag->vt != VT_BOOL) return false;
+  if (FAILED(VariantChangeType(flag.Get(), const_cast<VARIANT*>(&value), 0, VT_BOOL)) || flag->vt != VT_BOOL) return false;
   return flag->boolVal != VARIANT_FALSE;
 }
 
