@@ -5,6 +5,14 @@ if(QL_SANITIZE)
   add_link_options(${QL_SAN_FLAGS})
 endif()
 find_package(Iconv REQUIRED)
+if(QL_FUZZ)
+  # Coverage for the code under test; clang knows no GBK execution charset, so
+  # the fuzz build keeps UTF-8 literals (the fuzzers test byte handling, not texts).
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  get_directory_property(ql_opts COMPILE_OPTIONS)
+  list(REMOVE_ITEM ql_opts -fexec-charset=GB18030)
+  set_directory_properties(PROPERTIES COMPILE_OPTIONS "${ql_opts}")
+endif()
 
 include(cmake/gtest.cmake)
 

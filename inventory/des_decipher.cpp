@@ -105,12 +105,13 @@ uint32_t Feistel(uint32_t r, uint64_t subKey) {
   return static_cast<uint32_t>(Permute(s, 32, kP, 32));
 }
 
-}  // namespace
-
-void DesBlockLsbFirstKey(const uint8_t key[8], const uint8_t in[8], uint8_t out[8], bool decipher) {
+std::array<uint64_t, 16> LsbFirstSubKeys(const uint8_t key[8]) {
   uint8_t standardKey[8];
   for (int i = 0; i < 8; ++i) standardKey[i] = ReverseBits(key[i]);
-  std::array<uint64_t, 16> keys = SubKeys(Load(standardKey));
+  return SubKeys(Load(standardKey));
+}
+
+void CryptBlock(const std::array<uint64_t, 16>& keys, const uint8_t in[8], uint8_t out[8], bool decipher) {
   uint64_t block = Permute(Load(in), 64, kIp, 64);
   uint32_t l = static_cast<uint32_t>(block >> 32);
   uint32_t r = static_cast<uint32_t>(block);
@@ -120,6 +121,12 @@ void DesBlockLsbFirstKey(const uint8_t key[8], const uint8_t in[8], uint8_t out[
     r = next;
   }
   Store(Permute((static_cast<uint64_t>(r) << 32) | l, 64, kFp, 64), out);
+}
+
+}  // namespace
+
+void DesBlockLsbFirstKey(const uint8_t key[8], const uint8_t in[8], uint8_t out[8], bool decipher) {
+  CryptBlock(LsbFirstSubKeys(key), in, out, decipher);
 }
 
 void DesKeyFromPassPhrase(std::string_view passPhrase, uint8_t key[8]) {
@@ -132,8 +139,9 @@ std::vector<uint8_t> DecipherData(std::span<const uint8_t> cipher, std::string_v
   if (length == 0 || length % 8 != 0) return {};
   uint8_t key[8];
   DesKeyFromPassPhrase(passPhrase, key);
+  const std::array<uint64_t, 16> keys = LsbFirstSubKeys(key);
   std::vector<uint8_t> plain(length);
-  for (size_t at = 0; at < length; at += 8) DesBlockLsbFirstKey(key, &cipher[at], &plain[at], true);
+  for (size_t at = 0; at < length; at += 8) CryptBlock(keys, &cipher[at], &plain[at], true);
   const uint64_t n = static_cast<uint64_t>(plain[0]) | (static_cast<uint64_t>(plain[1]) << 8) |
                      (static_cast<uint64_t>(plain[2]) << 16) | (static_cast<uint64_t>(plain[3]) << 24);
   // n must fit after its own 4 bytes, and at most 7 bytes of padding follow.

@@ -42,9 +42,6 @@ std::string JsonString(const std::string& json, const std::string& key, size_t f
   return out;
 }
 
-const char* const kFields[] = {"ManufacturerCode", "ModelText", "DiagonalInches", "VendorDisplay", "ExtraText",
-                               "ManufactureDate", "HeightCm", "WidthCm", "EdidVersion", "ManufacturerIdHex"};
-
 std::map<std::string, std::string> FieldMap(const MonitorInfo& m) {
   return {{"ManufacturerCode", m.ManufacturerCode}, {"ModelText", m.ModelText},
           {"DiagonalInches", m.DiagonalInches},     {"VendorDisplay", m.VendorDisplay},
