@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+
+#include <unistd.h>
 
 #include "inventory/des_decipher.h"
 #include "support/gbk_text.h"
@@ -176,6 +179,32 @@ TEST(MonitorVendor, DataFileReplacesTheTableAndIsReadOnEveryCall) {
   EXPECT_EQ(LookupMonitorVendor("DELA0A4", dataDir, std::cref(fs)), "DELA0A4");
   fs.files.clear();
   EXPECT_EQ(LookupMonitorVendor("DELA0A4", dataDir, std::cref(fs)), "戴尔 DELA0A4");
+}
+
+// The program's paths use "\\"; this reader maps them onto the host's folders.
+std::optional<std::string> ReadHostFile(const std::string& path) {
+  std::string host = path;
+  std::replace(host.begin(), host.end(), '\\', '/');
+  std::ifstream in(host, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(MonitorVendor, EncipheredFixtureWrittenToADataFolderIsReadBack) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("ql_monitorid_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "data");
+  const std::string table = "SAM=三星(文件) SAM\r\nBOE=京东方 BOE";
+  std::vector<uint8_t> cipher = EncipherFramed(table, kMonitorIdPassPhrase, static_cast<uint32_t>(table.size()));
+  {
+    std::ofstream out(dir / "data" / "MonitorID.dat", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(cipher.data()), static_cast<std::streamsize>(cipher.size()));
+  }
+  std::string dataDir = (dir / "data").string();
+  EXPECT_EQ(MonitorVendorTableText(dataDir, ReadHostFile), table);
+  EXPECT_EQ(LookupMonitorVendor("SAM0000", dataDir, ReadHostFile), "三星(文件) SAM0000");
+  EXPECT_EQ(LookupMonitorVendor("DELA0A4", dataDir, ReadHostFile), "DELA0A4");
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(LookupMonitorVendor("DELA0A4", dataDir, ReadHostFile), "戴尔 DELA0A4");
 }
 
 TEST(MonitorVendor, TableTextStopsAtTheFirstZeroByte) {
