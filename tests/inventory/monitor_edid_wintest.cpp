@@ -59,13 +59,21 @@ TEST_F(RegistryEdid, BlockInControlSet001IsReadAndDecoded) {
 
 TEST_F(RegistryEdid, ShortAndMistypedValuesFallBackToTheNextControlSet) {
   std::vector<uint8_t> block = RealBlock();
-  // 001: nine bytes; 002: the right bytes but stored as text; 003: the block.
+  // 001: nine bytes; 002: a full block of another year, but stored as text;
+  // 003: the block.
+  std::vector<uint8_t> asText = block;
+  asText[17] = 0;
   WriteValue(1, REG_BINARY, std::vector<uint8_t>(block.begin(), block.begin() + 9));
-  WriteValue(2, REG_SZ, block);
+  WriteValue(2, REG_SZ, asText);
   WriteValue(3, REG_BINARY, block);
   MonitorInfo m = DecodeMonitorEdid(kDeviceId);
   EXPECT_EQ(m.RawEdid, block);
+  EXPECT_EQ(m.ManufactureDate, "2020年第11周");
   EXPECT_EQ(m.EdidVersion, "1.3");
+
+  // A full block in 001 wins even when the later sets hold other blocks.
+  WriteValue(1, REG_BINARY, asText);
+  EXPECT_EQ(DecodeMonitorEdid(kDeviceId).ManufactureDate, "1990年第11周");
 }
 
 TEST_F(RegistryEdid, NoUsableValueGivesAnAllEmptyRecord) {
