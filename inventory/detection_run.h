@@ -1,0 +1,82 @@
+// One detection run: every detector once, in a fixed order, then the home
+// page's header labels and hardware rows written one after the other.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inventory/memory_detectors.h"
+#include "inventory/monitor_edid.h"
+#include "inventory/network_adapters.h"
+#include "inventory/system_detectors.h"
+
+namespace ql {
+
+// One run's results; one process-wide instance lives beside the home page.
+struct HardwareSnapshot {
+  MachineTypeInfo machineType;
+  ProcessorRecords processors;
+  BoardInfo board;
+  MonitorDeviceList monitorDevices;
+  std::vector<std::string> disks;
+  std::vector<NetworkAdapterInfo> adapters;
+  VideoControllerList videoControllers;
+  MemoryInventory memory;
+  MonitorInfo monitorInfo;  // the last monitor decoded
+  std::vector<std::string> rowTexts;  // machine type, Windows, then the seven rows
+};
+
+// What a run reads from the machine. The Windows side may work ahead
+// (detectors on threads of their own); the run still takes the results in
+// its fixed order.
+class DetectionSources {
+ public:
+  virtual ~DetectionSources() = default;
+  virtual MachineTypeInfo MachineType() = 0;
+  virtual ProcessorRecords Processors() = 0;
+  virtual BoardInfo Board() = 0;
+  virtual MonitorDeviceList MonitorDevices() = 0;
+  virtual std::vector<std::string> DiskNames() = 0;
+  virtual std::vector<NetworkAdapterInfo> NetworkAdapters() = 0;
+  virtual VideoControllerList VideoControllers() = 0;
+  virtual MemoryInventory Memory() = 0;
+  virtual std::string OperatingSystemSummary() = 0;
+  virtual std::string InstalledMemoryText() = 0;
+  virtual MonitorInfo DecodeMonitor(std::string_view pnpDeviceId) = 0;
+  virtual std::string DiskModel(std::string_view driveName) = 0;
+};
+
+// Where a run writes: the battery timer and the labels by layout name.
+class HomePageLabels {
+ public:
+  virtual ~HomePageLabels() = default;
+  virtual void StartBatteryTimer() = 0;
+  virtual void Write(std::string_view layoutName, std::string_view text) = 0;
+};
+
+// The labels a run writes, in the order it writes them.
+inline constexpr std::string_view kMachineTypeLabel = "标签1";
+inline constexpr std::string_view kWindowsLabel = "标签68";
+inline constexpr std::string_view kProcessorLabel = "标签71";
+inline constexpr std::string_view kMemoryLabel = "标签84";
+inline constexpr std::string_view kGraphicsLabel = "标签81";
+inline constexpr std::string_view kBoardLabel = "标签76";
+inline constexpr std::string_view kMonitorLabel = "标签75";
+inline constexpr std::string_view kDiskLabel = "标签74";
+inline constexpr std::string_view kNetworkLabel = "标签73";
+inline constexpr std::string_view kBatteryLabel = "标签72";
+
+// The eight hardware rows in copy order: caption label, value label.
+struct SummaryRow {
+  std::string_view captionLabel;
+  std::string_view valueLabel;
+};
+inline constexpr SummaryRow kSummaryRowLabels[8] = {
+    {"标签69", kProcessorLabel}, {"标签70", kMemoryLabel},  {"标签77", kGraphicsLabel}, {"标签78", kBoardLabel},
+    {"标签79", kMonitorLabel},   {"标签80", kDiskLabel},    {"标签82", kNetworkLabel},  {"标签83", kBatteryLabel},
+};
+
+void RunDetection(DetectionSources& sources, HomePageLabels& labels, HardwareSnapshot& snapshot);
+
+}  // namespace ql
