@@ -2,6 +2,7 @@
 #include "support/gbk_text.h"
 
 #include <cstdarg>
+#include <algorithm>
 #include <cstdio>
 
 namespace ql {
@@ -49,15 +50,25 @@ static bool MatchesAt(std::string_view text, size_t at, std::string_view needle,
   return true;
 }
 
+// The first match at or after `boundary`, which must begin a character.
+static size_t FindFromBoundary(std::string_view text, std::string_view needle, size_t boundary, bool ignoreCase) {
+  for (size_t i = boundary; i + needle.size() <= text.size(); i += IsLeadByte(text[i]) ? 2 : 1)
+    if (MatchesAt(text, i, needle, ignoreCase)) return i;
+  return std::string_view::npos;
+}
+
+// The first character boundary at or after `offset`.
+static size_t BoundaryAtOrAfter(std::string_view text, size_t from, size_t offset) {
+  size_t i = from;
+  while (i < offset && i < text.size()) i += IsLeadByte(text[i]) ? 2 : 1;
+  return i;
+}
+
 size_t FindText(std::string_view text, std::string_view needle, size_t from, bool ignoreCase) {
   if (needle.size() > text.size()) return std::string_view::npos;
   // Walk character by character from the start so that a lead byte is never
   // mistaken for the start of the character after it.
-  size_t i = 0;
-  while (i < from && i < text.size()) i += IsLeadByte(text[i]) ? 2 : 1;
-  for (; i + needle.size() <= text.size(); i += IsLeadByte(text[i]) ? 2 : 1)
-    if (MatchesAt(text, i, needle, ignoreCase)) return i;
-  return std::string_view::npos;
+  return FindFromBoundary(text, needle, BoundaryAtOrAfter(text, 0, from), ignoreCase);
 }
 
 size_t FindTextReverse(std::string_view text, std::string_view needle, size_t end, bool ignoreCase) {
@@ -75,15 +86,25 @@ bool ContainsText(std::string_view text, std::string_view needle, bool ignoreCas
   return FindText(text, needle, 0, ignoreCase) != std::string_view::npos;
 }
 
+// Calls `onHit` for each non-overlapping match, walking the text once.
+template <class OnHit>
+static size_t ForEachMatch(std::string_view text, std::string_view sep, OnHit onHit) {
+  size_t pos = 0;
+  for (size_t hit; (hit = FindFromBoundary(text, sep, pos, false)) != std::string_view::npos;) {
+    onHit(pos, hit);
+    pos = BoundaryAtOrAfter(text, hit, hit + sep.size());
+  }
+  return pos;
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   std::string out;
-  size_t pos = 0;
-  for (size_t hit; (hit = FindText(text, from, pos)) != std::string_view::npos; pos = hit + from.size()) {
+  size_t rest = ForEachMatch(text, from, [&](size_t pos, size_t hit) {
     out.append(text.substr(pos, hit - pos));
     out.append(to);
-  }
-  out.append(text.substr(pos));
+  });
+  out.append(text.substr(std::min(rest, text.size())));
   return out;
 }
 
@@ -93,10 +114,8 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view sep) 
     parts.emplace_back(text);
     return parts;
   }
-  size_t pos = 0;
-  for (size_t hit; (hit = FindText(text, sep, pos)) != std::string_view::npos; pos = hit + sep.size())
-    parts.emplace_back(text.substr(pos, hit - pos));
-  parts.emplace_back(text.substr(pos));
+  size_t rest = ForEachMatch(text, sep, [&](size_t pos, size_t hit) { parts.emplace_back(text.substr(pos, hit - pos)); });
+  parts.emplace_back(text.substr(std::min(rest, text.size())));
   return parts;
 }
 
