@@ -1,0 +1,300 @@
+// The real program's main window under Wine: navigation, the uptime clock,
+// the shadow that follows the window, and screenshots of four pages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/main_layout.h"
+#include "app/main_pages.h"
+#include "app/main_window_win.h"
+#include "app/splash_window_win.h"
+#include "support/gdiplus_win.h"
+#include "support/window_shadow_win.h"
+#include "tests/win_test_support.h"
+
+namespace {
+
+using namespace qltest;
+
+HWND FindById(HWND root, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } s{id, nullptr};
+  EnumChildWindows(
+      root,
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(h) != s->id) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND Control(HWND main, std::string_view layoutName) {
+  int row = ql::FindLayoutRow(layoutName);
+  return row < 0 ? nullptr : FindById(main, ql::kLayoutIdBase + row);
+}
+
+HWND Page(HWND main, int page) { return FindById(main, ql::kPageIdBase + page); }
+
+RECT RectIn(HWND h) {
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+RECT ScreenRect(HWND h) {
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  return rc;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The program, started in a folder where the tool package counts as
+// installed, so that no package question interrupts the navigation.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new std::wstring(FreshTestFolder(L"主窗口 测试"));
+    std::wstring exe = CopyProgramInto(*dir_);
+    CreateDirectoryW((*dir_ + L"\\bin").c_str(), nullptr);
+    WriteFileBytes(*dir_ + L"\\bin\\tool.ini", "[tool]\r\n", 8);
+    app_ = new ChildProcess(exe, *dir_);
+    main_ = WaitForTopWindow(app_->Id(), ql::kMainWindowClass, true, 30000);
+    // The start-up ends with the final shadow and the splash gone.
+    WaitUntil([] { return TopWindowsOf(app_->Id(), ql::kSplashWindowClass).empty(); }, 5000);
+    Sleep(300);
+  }
+  static void TearDownTestSuite() {
+    delete app_;
+    delete dir_;
+  }
+  void SetUp() override { ASSERT_NE(main_, nullptr); }
+
+  void Click(std::string_view layoutName) {
+    HWND c = Control(main_, layoutName);
+    ASSERT_NE(c, nullptr) << layoutName;
+    SendMessageW(c, BM_CLICK, 0, 0);
+  }
+  int ShownPage() {
+    int shown = -1;
+    for (int p = 0; p < ql::kMainPageCount; ++p)
+      if (IsWindowVisible(Page(main_, p))) {
+        if (shown >= 0) return -2;  // more than one
+        shown = p;
+      }
+    return shown;
+  }
+
+  static std::wstring* dir_;
+  static ChildProcess* app_;
+  static HWND main_;
+};
+std::wstring* MainWindowTest::dir_ = nullptr;
+ChildProcess* MainWindowTest::app_ = nullptr;
+HWND MainWindowTest::main_ = nullptr;
+
+TEST_F(MainWindowTest, EveryNavigationControlWritesItsTitleAndSwitchesThePage) {
+  HWND title = Control(main_, "标题标签");
+  HWND bar = Control(main_, "选择条");
+  ASSERT_NE(title, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(TextOf(title), "主页");
+  EXPECT_EQ(ShownPage(), 0);
+  for (const ql::NavTarget& t : ql::NavTargets()) {
+    RECT before = RectIn(bar);
+    Click(t.control);
+    std::string expected = t.title.empty() ? TextOf(Control(main_, t.control)) : std::string(t.title);
+    EXPECT_EQ(TextOf(title), expected) << t.control;
+    EXPECT_EQ(ShownPage(), t.page) << t.control;
+    RECT after = RectIn(bar);
+    switch (t.bar) {
+      case ql::BarMove::ToControl:
+        EXPECT_EQ(after.left, 0) << t.control;
+        EXPECT_EQ(after.top, t.barTop) << t.control;
+        break;
+      case ql::BarMove::Aside:
+        EXPECT_EQ(after.left, -100) << t.control;
+        EXPECT_EQ(after.top, before.top) << t.control;
+        break;
+      case ql::BarMove::Keep: EXPECT_TRUE(SameRect(after, before)) << t.control; break;
+    }
+  }
+  // B1's caption keeps its four trailing spaces in the title.
+  Click("B1");
+  EXPECT_EQ(TextOf(title), "Windows 下载    ");
+  Click("设置");
+  Click("主页");
+  EXPECT_EQ(RectIn(bar).left, 0);
+  EXPECT_EQ(RectIn(bar).top, 101);
+}
+
+TEST_F(MainWindowTest, HomePageControlsCarryTheirDesignedTexts) {
+  EXPECT_EQ(TextOf(Control(main_, "标签69")), "中央处理器");
+  EXPECT_EQ(TextOf(Control(main_, "透明标签16")), "一键复制");
+  HWND redetect = Control(main_, "透明标签13");
+  ASSERT_NE(redetect, nullptr);
+  EXPECT_FALSE(IsWindowVisible(redetect));
+  EXPECT_NE(Control(main_, "编辑框1"), nullptr);
+  EXPECT_EQ(TextOf(Control(main_, "标签17")).substr(0, 10), "当前版本：");
+  // Pictures and cards are windows named by their caption.
+  EXPECT_EQ(FindChildrenByText(main_, "Pro专业版").size(), 1u);
+  EXPECT_EQ(FindChildrenByText(main_, "更新日志").size(), 2u);  // the bottom button and its page
+}
+
+TEST_F(MainWindowTest, UptimeLabelAdvances) {
+  HWND uptime = Control(main_, "标签7");
+  ASSERT_NE(uptime, nullptr);
+  std::string first;
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(uptime).find("分钟") != std::string::npos; }, 3000));
+  first = TextOf(uptime);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(uptime) != first; }, 3000)) << first;
+  EXPECT_NE(TextOf(uptime).find("小时"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ShadowFollowsMoveMinimiseAndRestore) {
+  auto shadows = TopWindowsOf(app_->Id(), ql::kShadowWindowClass);
+  ASSERT_EQ(shadows.size(), 1u);
+  HWND shadow = shadows[0];
+  EXPECT_EQ(GetWindow(shadow, GW_OWNER), main_);
+  auto placedAround = [&] {
+    RECT m = ScreenRect(main_), s = ScreenRect(shadow);
+    return IsWindowVisible(shadow) && s.left == m.left - 8 && s.top == m.top - 8 && s.right == m.right + 8 &&
+           s.bottom == m.bottom + 8;
+  };
+  EXPECT_TRUE(WaitUntil(placedAround, 3000));
+  RECT m = ScreenRect(main_);
+  SetWindowPos(main_, nullptr, m.left + 37, m.top + 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil(placedAround, 3000));
+  EXPECT_EQ(ScreenRect(shadow).left, m.left + 37 - 8);
+
+  ShowWindow(main_, SW_MINIMIZE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(shadow); }, 3000));
+  ShowWindow(main_, SW_RESTORE);
+  EXPECT_TRUE(WaitUntil(placedAround, 3000));
+  SetWindowPos(main_, nullptr, m.left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A 24-bit BMP of the window's screen area, for looking at by eye.
+bool SaveScreenshot(HWND window, const std::string& name) {
+  RECT rc = ScreenRect(window);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  SelectObject(mem, old);
+  int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh{0x4D42, DWORD(sizeof fh + sizeof bi.bmiHeader + stride * h), 0, 0,
+                      DWORD(sizeof fh + sizeof bi.bmiHeader)};
+  std::string out(reinterpret_cast<const char*>(&fh), sizeof fh);
+  out.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+  if (bits) out.append(static_cast<const char*>(bits), size_t(stride) * size_t(h));
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  CreateDirectoryW((HostPath(QL_TEST_BINARY_DIR) + L"\\screenshots").c_str(), nullptr);
+  std::wstring path = HostPath(QL_TEST_BINARY_DIR) + L"\\screenshots\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+  return bits && WriteFileBytes(path, out.data(), out.size());
+}
+
+TEST_F(MainWindowTest, ScreenshotsOfFourPages) {
+  const std::pair<const char*, const char*> shots[] = {
+      {"主页", "home"}, {"功能", "tools"}, {"设置", "settings"}, {"更新日志", "changelog"}};
+  for (auto& [control, file] : shots) {
+    Click(control);
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(400);
+    EXPECT_TRUE(SaveScreenshot(main_, file)) << file;
+  }
+  Click("主页");
+}
+
+// --- The shadow on a window of the test itself ---
+
+class ShadowInstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ql::StartGdiplus();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ShadowTarget";
+    RegisterClassExW(&wc);
+    target_ = CreateWindowExW(0, L"ShadowTarget", L"t", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    ASSERT_NE(target_, nullptr);
+    original_ = GetWindowLongPtrW(target_, GWLP_WNDPROC);
+  }
+  void TearDown() override { DestroyWindow(target_); }
+  int ShadowWindowsOwned() {
+    int n = 0;
+    for (HWND h : TopWindowsOf(GetCurrentProcessId(), ql::kShadowWindowClass))
+      if (GetWindow(h, GW_OWNER) == target_) ++n;
+    return n;
+  }
+  HWND target_ = nullptr;
+  LONG_PTR original_ = 0;
+};
+
+TEST_F(ShadowInstallTest, InstallTwiceKeepsOneShadowAndSizeZeroRemovesIt) {
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  ASSERT_TRUE(IsWindow(shadow));
+  RECT s = ScreenRect(shadow);
+  EXPECT_TRUE(SameRect(s, RECT{92, 92, 708, 508}));
+  EXPECT_EQ(GetWindowLongPtrW(target_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ql::WindowShadowSubclassProc));
+  EXPECT_EQ(GetWindowLongW(shadow, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE),
+            WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE);
+
+  ASSERT_TRUE(ql::InstallWindowShadow(target_));  // the black default: 5 pixels
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProp), shadow);
+  EXPECT_EQ(ShadowWindowsOwned(), 1);
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{95, 95, 705, 505}));
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProcProp), reinterpret_cast<HANDLE>(original_));
+
+  // The subclass moves the shadow with its window.
+  SetWindowPos(target_, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{295, 195, 905, 605}));
+  ShowWindow(target_, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+
+  EXPECT_FALSE(ql::InstallWindowShadow(target_, 0, 0));
+  EXPECT_FALSE(IsWindow(shadow));
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProp), nullptr);
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProcProp), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(target_, GWLP_WNDPROC), original_);
+  EXPECT_EQ(ShadowWindowsOwned(), 0);
+}
+
+TEST_F(ShadowInstallTest, NotAWindowReturnsFalseAndMaximisedHides) {
+  HWND bogus = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234));
+  EXPECT_FALSE(ql::InstallWindowShadow(bogus, 0xFF8800, 8));
+  EXPECT_FALSE(ql::InstallWindowShadow(nullptr));
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 1, 5));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  ShowWindow(target_, SW_MAXIMIZE);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(target_, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  ql::InstallWindowShadow(target_, 0, 0);
+}
+
+}  // namespace
