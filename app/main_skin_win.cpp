@@ -110,6 +110,15 @@ class Canvas {
   Gdiplus::GpGraphics* g_ = nullptr;
 };
 
+int TextWidth(HDC dc, std::string_view gbk, FontId font) {
+  HGDIOBJ old = SelectObject(dc, SkinFont(font));
+  std::wstring w = Wide(gbk);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
+  SelectObject(dc, old);
+  return size.cx;
+}
+
 std::string_view TrimRight(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
@@ -179,7 +188,7 @@ COLORREF RowTextColour(const LayoutRow& row) {
 }
 
 void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& s) {
-  bool nav = row.parent == kInNav;
+  bool nav = row.parent == kInNav || row.name == "导航栏";
   COLORREF back = nav ? kNavBack : kPageBack;
   RECT all{0, 0, w, h};
   HBRUSH backBrush = CreateSolidBrush(back);
@@ -226,10 +235,12 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
               Argb(click && s.hover ? kAccent : kBorder));
       if (!row.detail.empty()) {
         // Feature card: tile at the left, name and a line of detail.
-        PaintTile(c, row.mark, 24, (fh - 48) / 2, 48, FontId::Heading);
-        RECT name{88, LONG(fh / 2 - 26), w - 20, LONG(fh / 2)};
-        c.Text(caption, name, FontId::Heading, s.hover ? kAccent : kText, DT_SINGLELINE | DT_BOTTOM | DT_END_ELLIPSIS);
-        RECT detail{88, LONG(fh / 2 + 4), w - 20, LONG(fh / 2 + 26)};
+        PaintTile(c, row.mark, 24, (fh - 44) / 2, 44, FontId::Heading);
+        RECT name{80, LONG(fh / 2 - 26), w - 18, LONG(fh / 2)};
+        // A long name takes the smaller bold face rather than being cut.
+        FontId face = TextWidth(dc, caption, FontId::Heading) <= name.right - name.left ? FontId::Heading : FontId::Strong;
+        c.Text(caption, name, face, s.hover ? kAccent : kText, DT_SINGLELINE | DT_BOTTOM | DT_END_ELLIPSIS);
+        RECT detail{80, LONG(fh / 2 + 4), w - 18, LONG(fh / 2 + 26)};
         c.Text(row.detail, detail, FontId::Body, kMutedText, DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS);
       } else {
         RECT head{22, 18, w - 60, 44};
@@ -313,6 +324,9 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
       float cx = fw / 2, cy = 20;
       c.Ellipse(cx - 4, cy - 4, 8, 8, Argb(kAccent, 50));
       c.Ellipse(cx + 10, cy + 6, 5, 5, Argb(kAccent, 35));
+      // The top bar's bottom border runs through the picture.
+      float border = float(59 - row.y);
+      c.Line(0, border, fw, border, Argb(kBorder), 1);
       break;
     }
     case RowKind::Avatar: {

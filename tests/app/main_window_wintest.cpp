@@ -11,6 +11,7 @@
 #include "app/main_pages.h"
 #include "app/main_window_win.h"
 #include "app/splash_window_win.h"
+#include "platform/win_text.h"
 #include "support/gdiplus_win.h"
 #include "support/window_shadow_win.h"
 #include "tests/win_test_support.h"
@@ -18,6 +19,13 @@
 namespace {
 
 using namespace qltest;
+
+// WM_GETTEXT: the text an edit control holds, also in another process.
+std::string Text(HWND h) {
+  wchar_t buf[1024] = {};
+  SendMessageW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+  return ql::Gbk(buf);
+}
 
 HWND FindById(HWND root, int id) {
   struct Search {
@@ -109,13 +117,13 @@ TEST_F(MainWindowTest, EveryNavigationControlWritesItsTitleAndSwitchesThePage) {
   HWND bar = Control(main_, "选择条");
   ASSERT_NE(title, nullptr);
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(TextOf(title), "主页");
+  EXPECT_EQ(Text(title), "主页");
   EXPECT_EQ(ShownPage(), 0);
   for (const ql::NavTarget& t : ql::NavTargets()) {
     RECT before = RectIn(bar);
     Click(t.control);
-    std::string expected = t.title.empty() ? TextOf(Control(main_, t.control)) : std::string(t.title);
-    EXPECT_EQ(TextOf(title), expected) << t.control;
+    std::string expected = t.title.empty() ? Text(Control(main_, t.control)) : std::string(t.title);
+    EXPECT_EQ(Text(title), expected) << t.control;
     EXPECT_EQ(ShownPage(), t.page) << t.control;
     RECT after = RectIn(bar);
     switch (t.bar) {
@@ -132,7 +140,7 @@ TEST_F(MainWindowTest, EveryNavigationControlWritesItsTitleAndSwitchesThePage) {
   }
   // B1's caption keeps its four trailing spaces in the title.
   Click("B1");
-  EXPECT_EQ(TextOf(title), "Windows 下载    ");
+  EXPECT_EQ(Text(title), "Windows 下载    ");
   Click("设置");
   Click("主页");
   EXPECT_EQ(RectIn(bar).left, 0);
@@ -140,13 +148,13 @@ TEST_F(MainWindowTest, EveryNavigationControlWritesItsTitleAndSwitchesThePage) {
 }
 
 TEST_F(MainWindowTest, HomePageControlsCarryTheirDesignedTexts) {
-  EXPECT_EQ(TextOf(Control(main_, "标签69")), "中央处理器");
-  EXPECT_EQ(TextOf(Control(main_, "透明标签16")), "一键复制");
+  EXPECT_EQ(Text(Control(main_, "标签69")), "中央处理器");
+  EXPECT_EQ(Text(Control(main_, "透明标签16")), "一键复制");
   HWND redetect = Control(main_, "透明标签13");
   ASSERT_NE(redetect, nullptr);
   EXPECT_FALSE(IsWindowVisible(redetect));
   EXPECT_NE(Control(main_, "编辑框1"), nullptr);
-  EXPECT_EQ(TextOf(Control(main_, "标签17")).substr(0, 10), "当前版本：");
+  EXPECT_EQ(Text(Control(main_, "标签17")).substr(0, 10), "当前版本：");
   // Pictures and cards are windows named by their caption.
   EXPECT_EQ(FindChildrenByText(main_, "Pro专业版").size(), 1u);
   EXPECT_EQ(FindChildrenByText(main_, "更新日志").size(), 2u);  // the bottom button and its page
@@ -156,10 +164,10 @@ TEST_F(MainWindowTest, UptimeLabelAdvances) {
   HWND uptime = Control(main_, "标签7");
   ASSERT_NE(uptime, nullptr);
   std::string first;
-  ASSERT_TRUE(WaitUntil([&] { return TextOf(uptime).find("分钟") != std::string::npos; }, 3000));
-  first = TextOf(uptime);
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(uptime) != first; }, 3000)) << first;
-  EXPECT_NE(TextOf(uptime).find("小时"), std::string::npos);
+  ASSERT_TRUE(WaitUntil([&] { return Text(uptime).find("分钟") != std::string::npos; }, 3000));
+  first = Text(uptime);
+  EXPECT_TRUE(WaitUntil([&] { return Text(uptime) != first; }, 3000)) << first;
+  EXPECT_NE(Text(uptime).find("小时"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ShadowFollowsMoveMinimiseAndRestore) {
@@ -220,6 +228,12 @@ TEST_F(MainWindowTest, ScreenshotsOfFourPages) {
     RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(400);
     EXPECT_TRUE(SaveScreenshot(main_, file)) << file;
+  }
+  // The other pages too, for a look over the whole window.
+  for (const ql::NavTarget& t : ql::NavTargets()) {
+    Click(t.control);
+    Sleep(250);
+    SaveScreenshot(main_, "page" + std::to_string(t.page));
   }
   Click("主页");
 }
