@@ -238,7 +238,12 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
         PaintTile(c, row.mark, 24, (fh - 44) / 2, 44, FontId::Heading);
         RECT name{80, LONG(fh / 2 - 26), w - 18, LONG(fh / 2)};
         // A long name takes the smaller bold face rather than being cut.
-        FontId face = TextWidth(dc, caption, FontId::Heading) <= name.right - name.left ? FontId::Heading : FontId::Strong;
+        FontId face = FontId::Body;
+        for (FontId f : {FontId::Heading, FontId::Strong})
+          if (TextWidth(dc, caption, f) <= name.right - name.left) {
+            face = f;
+            break;
+          }
         c.Text(caption, name, face, s.hover ? kAccent : kText, DT_SINGLELINE | DT_BOTTOM | DT_END_ELLIPSIS);
         RECT detail{80, LONG(fh / 2 + 4), w - 18, LONG(fh / 2 + 26)};
         c.Text(row.detail, detail, FontId::Body, kMutedText, DT_SINGLELINE | DT_TOP | DT_END_ELLIPSIS);
@@ -254,7 +259,7 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
     case RowKind::TextBox:
     case RowKind::LineBox:
     case RowKind::List: c.Round(0.5f, 0.5f, fw - 1, fh - 1, 8, Argb(RGB(255, 255, 255)), Argb(kBorder)); break;
-    case RowKind::Group: c.Round(0.5f, 0.5f, fw - 1, fh - 1, 10, Argb(RGB(0xFA, 0xFC, 0xFF)), Argb(kBorder)); break;
+    case RowKind::Group: c.Round(0.5f, 0.5f, fw - 1, fh - 1, 10, Argb(RGB(255, 255, 255)), Argb(kBorder)); break;
     case RowKind::Section: {
       c.Round(0, (fh - 16) / 2, 4, 16, 2, Argb(kAccent));
       std::string_view text = caption;
@@ -285,8 +290,8 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
       if (doc) {
         float x = (fw - 44) / 2;
         c.Round(x, top, 44, tile, 6, Argb(RGB(255, 255, 255)), Argb(kAccent));
-        c.Round(x + 6, top + tile - 22, 32, 16, 3, Argb(kAccent));
-        RECT t{LONG(x + 6), LONG(top + tile - 22), LONG(x + 38), LONG(top + tile - 6)};
+        c.Round(x - 4, top + tile - 22, 52, 16, 3, Argb(kAccent));
+        RECT t{LONG(x - 4), LONG(top + tile - 22), LONG(x + 48), LONG(top + tile - 6)};
         c.Text(row.mark, t, FontId::Small, RGB(255, 255, 255), one | DT_CENTER);
         for (int i = 0; i < 3; ++i) c.Line(x + 9, top + 10 + 7.0f * float(i), x + 35, top + 10 + 7.0f * float(i), Argb(kBorder), 2);
         RECT rc{8, LONG(top + tile + 10), w - 8, LONG(top + tile + 32)};

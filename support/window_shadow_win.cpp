@@ -146,16 +146,19 @@ void RenderWindowShadow(HWND target, int width, int height) {
   // alpha it paints reaches the layered window (a graphics made from the DC
   // would treat the DIB as opaque RGB). The DIB is bottom-up: the first row
   // of the picture is the last in memory.
+  auto paint = [&](Gdiplus::GpGraphics* g) {
+    switch (ShadowPaintFor(colour, size)) {
+      case ShadowPaint::SmallImage: DrawNineSlice(g, Frame(false)->Handle(), 0, 0, width, height); break;
+      case ShadowPaint::LargeImage: DrawNineSlice(g, Frame(true)->Handle(), 0, 0, width, height); break;
+      case ShadowPaint::Rings: PaintRings(g, colour, size, width, height); break;
+    }
+  };
   Gdiplus::GpBitmap* canvas = nullptr;
   BYTE* lastRow = static_cast<BYTE*>(bits) + size_t(height - 1) * size_t(width) * 4;
   if (GdipCreateBitmapFromScan0(width, height, -width * 4, PixelFormat32bppPARGB, lastRow, &canvas) == Gdiplus::Ok) {
     Gdiplus::GpGraphics* g = nullptr;
     if (GdipGetImageGraphicsContext(canvas, &g) == Gdiplus::Ok) {
-      switch (ShadowPaintFor(colour, size)) {
-        case ShadowPaint::SmallImage: DrawNineSlice(g, Frame(false)->Handle(), 0, 0, width, height); break;
-        case ShadowPaint::LargeImage: DrawNineSlice(g, Frame(true)->Handle(), 0, 0, width, height); break;
-        case ShadowPaint::Rings: PaintRings(g, colour, size, width, height); break;
-      }
+      paint(g);
       GdipDeleteGraphics(g);
     }
     GdipDisposeImage(canvas);
