@@ -20,6 +20,11 @@ constexpr COLORREF kAccentDark = RGB(0x00, 0x6E, 0xD6);
 
 uint32_t Argb(COLORREF c, uint8_t alpha = 255) { return ColorRefToArgb(c, alpha); }
 
+int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 // The first face that the system has: 微软雅黑, then common CJK fallbacks.
 const wchar_t* FaceName() {
   static const wchar_t* face = [] {
@@ -32,12 +37,7 @@ const wchar_t* FaceName() {
       lf.lfCharSet = DEFAULT_CHARSET;
       wcsncpy(lf.lfFaceName, c, LF_FACESIZE - 1);
       bool exists = false;
-      EnumFontFamiliesExW(
-          dc, &lf, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
-            *reinterpret_cast<bool*>(p) = true;
-            return 0;
-          },
-          reinterpret_cast<LPARAM>(&exists), 0);
+      EnumFontFamiliesExW(dc, &lf, FaceFound, reinterpret_cast<LPARAM>(&exists), 0);
       if (exists) {
         found = c;
         break;

@@ -34,22 +34,22 @@ struct Found {
   HWND hwnd;
 };
 
+BOOL CALLBACK MatchMain(HWND h, LPARAM p) {
+  auto* f = reinterpret_cast<Found*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(h, &owner);
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  if (owner == f->pid && wcscmp(cls, ql::kMainWindowClass) == 0 && IsWindowVisible(h)) {
+    f->hwnd = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND VisibleMainWindow(DWORD pid) {
   Found f{pid, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (owner == f->pid && wcscmp(cls, ql::kMainWindowClass) == 0 && IsWindowVisible(h)) {
-          f->hwnd = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&f));
+  EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&f));
   return f.hwnd;
 }
 

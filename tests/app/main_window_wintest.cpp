@@ -27,20 +27,21 @@ std::string Text(HWND h) {
   return ql::Gbk(buf);
 }
 
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  if (GetDlgCtrlID(h) != s->id) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
 HWND FindById(HWND root, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } s{id, nullptr};
-  EnumChildWindows(
-      root,
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(h) != s->id) return TRUE;
-        s->found = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&s));
+  Search s{id, nullptr};
+  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
