@@ -238,4 +238,31 @@ TEST_F(MainWindowTest, ScreenshotsOfFourPages) {
   Click("主页");
 }
 
+TEST_F(MainWindowTest, PointsThatDoNotHandleTheMouseDragTheWindow) {
+  auto hit = [](HWND h) {
+    RECT rc = ScreenRect(h);
+    LPARAM at = MAKELPARAM(rc.left + 2, rc.top + 2);
+    return SendMessageW(h, WM_NCHITTEST, 0, at);
+  };
+  EXPECT_EQ(hit(main_), HTCAPTION);
+  EXPECT_EQ(hit(Control(main_, "标签69")), HTTRANSPARENT);
+  EXPECT_EQ(hit(Page(main_, 0)), HTTRANSPARENT);
+  EXPECT_EQ(hit(Control(main_, "导航栏")), HTTRANSPARENT);
+  EXPECT_EQ(hit(Control(main_, "B1")), HTCLIENT);
+  EXPECT_EQ(hit(Control(main_, "透明标签16")), HTCLIENT);
+}
+
+// Its own program: the close button ends it.
+TEST(MainWindowButtons, MinimiseThenCloseEndsWithZero) {
+  std::wstring dir = FreshTestFolder(L"关闭 测试");
+  std::wstring exe = CopyProgramInto(dir);
+  ChildProcess app(exe, dir);
+  HWND main = WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000);
+  ASSERT_NE(main, nullptr);
+  SendMessageW(Control(main, "zxh"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3000));
+  PostMessageW(Control(main, "gb"), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.WaitExit(10000), 0u);
+}
+
 }  // namespace
