@@ -1,9 +1,12 @@
-// The main window shell: fixed size, borderless, centred; closing it in any
-// way ends the process at once with exit code 0.
+// The main window: fixed size, borderless, centred; its layout comes from the
+// row table. Closing it in any way ends the process at once with exit code 0.
 #include "app/main_window_win.h"
 
 #include "app/control_actions.h"
 #include "app/main_controls_win.h"
+#include "app/main_layout_win.h"
+#include "app/main_pages.h"
+#include "app/uptime_text.h"
 #include "inventory/detection_run_win.h"
 #include "launcher/tools_container_win.h"
 #include "net/tool_package_win.h"
@@ -17,35 +20,90 @@ constexpr int kWidth = 1000;
 constexpr int kHeight = 640;
 constexpr UINT_PTR kUptimeTimer = 1;
 HWND g_main = nullptr;
+BuiltLayout g_layout;
+
+// ShowMainPage's view of the real windows.
+class WindowPageView : public MainPageView {
+ public:
+  std::string ControlCaption(std::string_view control) override { return MainControlText(control); }
+  void SetTitle(std::string_view title) override { SetMainControlText("标题标签", title); }
+  void SelectPage(int page) override {
+    // Show the new page before hiding the others: no blank frame between.
+    ShowWindow(g_layout.pages[size_t(page)], SW_SHOW);
+    for (int p = 0; p < kMainPageCount; ++p)
+      if (p != page) ShowWindow(g_layout.pages[size_t(p)], SW_HIDE);
+  }
+  int BarTop() override { return BarRect().top; }
+  void MoveBar(int left, int top) override {
+    SetWindowPos(MainControl("选择条"), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void OfferToolPackage() override { ql::OfferToolPackage(); }
+
+ private:
+  RECT BarRect() {
+    RECT rc{};
+    HWND bar = MainControl("选择条");
+    GetWindowRect(bar, &rc);
+    MapWindowPoints(nullptr, GetParent(bar), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  }
+};
+
+void ShowPageFor(std::string_view control) {
+  WindowPageView view;
+  const NavTarget* t = FindNavTarget(control);
+  if (!t) return;
+  // The drawn selection follows the control, except for the two cards.
+  if (t->bar != BarMove::Keep) SetSelectedNav(g_layout.nav, control);
+  ShowMainPage(view, control);
+}
+
+void UptimeTick() { SetMainControlText("标签7", UptimeText(GetTickCount())); }
+
+void EndProcessNow() { TerminateProcess(GetCurrentProcess(), 0); }
+
+void RegisterWindowActions() {
+  for (const NavTarget& t : NavTargets()) {
+    std::string control(t.control);
+    RegisterControlAction(std::string(kNavActionPrefix) + control, [control] { ShowPageFor(control); });
+  }
+  RegisterControlAction("nav:zxh", [] { ShowWindow(g_main, SW_MINIMIZE); });  // MinimizeClicked
+  RegisterControlAction("nav:gb", EndProcessNow);                               // CloseClicked
+  RegisterControlAction("时钟1", UptimeTick);
+}
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: {
+      g_main = hwnd;
       SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      RegisterWindowActions();
       RegisterLauncherActions();
       RegisterNetActions();
       RegisterHomePageActions();
-      // The machine-type label with its designed text, until the home page is laid out.
-      HINSTANCE inst = reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance;
-      RegisterMainControl("标签1", CreateWindowExW(0, L"STATIC", Wide("计算机类型").c_str(), WS_CHILD | WS_VISIBLE,
-                                                  212, 98, 232, 23, hwnd, nullptr, inst, nullptr));
+      g_layout = BuildMainLayout(hwnd, reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance);
       InstallWindowShadow(hwnd);
       return 0;
     }
     case WM_TIMER:
-      if (wp == kUptimeTimer) {
-        RunControlAction("时钟1");
-      } else {
-        RunControlAction(MainTimerName(wp));
-      }
+      RunControlAction(wp == kUptimeTimer ? std::string("时钟1") : MainTimerName(wp));
       return 0;
     case WM_NCHITTEST: {
       // Borderless: any point that does not handle the mouse itself drags the window.
       LRESULT hit = DefWindowProcW(hwnd, msg, wp, lp);
       return hit == HTCLIENT ? HTCAPTION : hit;
     }
-    case WM_DESTROY:
-      TerminateProcess(GetCurrentProcess(), 0);
+    case WM_GETMINMAXINFO:
+      return 0;
+    case WM_SYSCOMMAND:
+      // Not resizable and not maximisable, also through the system menu or a double click.
+      if ((wp & 0xFFF0) == SC_MAXIMIZE || (wp & 0xFFF0) == SC_SIZE) return 0;
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      if (wp == HTCAPTION) return 0;
+      break;
+    case WM_DESTROY:  // MainWindowDestroying
+      EndProcessNow();
       return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
@@ -66,10 +124,9 @@ HWND CreateMainWindow(HINSTANCE instance) {
   RegisterClassExW(&wc);
   int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  g_main = CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, Wide("青岚工具箱").c_str(),
-                           WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, x, y, kWidth,
-                           kHeight, nullptr, nullptr, instance, nullptr);
-  return g_main;
+  return CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, Wide("青岚工具箱").c_str(),
+                         WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, x, y, kWidth, kHeight, nullptr,
+                         nullptr, instance, nullptr);
 }
 
 HWND MainWindowHandle() { return g_main; }

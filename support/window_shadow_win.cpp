@@ -1,8 +1,230 @@
-// The drop shadow (not drawn yet: the window keeps its plain edge).
+// The drop shadow over a layered window, painted with the GDI+ flat API.
 #include "support/window_shadow_win.h"
 
-namespace ql {
+#include <objidl.h>
+#include <gdiplus.h>
 
-bool InstallWindowShadow(HWND window, COLORREF, int) { return IsWindow(window) != FALSE; }
+#include <span>
+
+#include "platform/scoped_win.h"
+#include "support/memory_image_win.h"
+
+namespace ql {
+namespace {
+
+#include "assets/shadow_frames.inc"
+
+using namespace Gdiplus::DllExports;
+
+HWND ShadowOf(HWND target) { return static_cast<HWND>(GetPropW(target, kShadowProp)); }
+
+WNDPROC PreviousProc(HWND target) { return reinterpret_cast<WNDPROC>(GetPropW(target, kShadowProcProp)); }
+
+LRESULT CallPrevious(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
+  WNDPROC prev = PreviousProc(target);
+  return prev ? CallWindowProcW(prev, target, msg, wp, lp) : DefWindowProcW(target, msg, wp, lp);
+}
+
+// The two black frames, decoded on first use and kept for the process.
+MemoryImage* Frame(bool large) {
+  static MemoryImage* frames = [] {
+    static MemoryImage f[2];
+    f[0].LoadFromBytes(std::span<const uint8_t>(kShadowSmallPng, sizeof kShadowSmallPng));
+    f[1].LoadFromBytes(std::span<const uint8_t>(kShadowLargePng, sizeof kShadowLargePng));
+    return f;
+  }();
+  return &frames[large ? 1 : 0];
+}
+
+void RemoveShadow(HWND target) {
+  HWND shadow = ShadowOf(target);
+  if (shadow && IsWindow(shadow)) {
+    RemovePropW(shadow, kShadowColorProp);
+    RemovePropW(shadow, kShadowSizeProp);
+    DestroyWindow(shadow);
+  }
+  RemovePropW(target, kShadowProp);
+  if (WNDPROC prev = PreviousProc(target)) {
+    SetWindowLongPtrW(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev));
+    RemovePropW(target, kShadowProcProp);
+  }
+}
+
+HWND CreateShadowWindow(HWND target) {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExW(module, kShadowWindowClass, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = module;
+    wc.lpszClassName = kShadowWindowClass;
+    if (!RegisterClassExW(&wc)) return nullptr;
+  }
+  return CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kShadowWindowClass, L"",
+                         WS_POPUP | WS_VISIBLE | WS_DISABLED, 0, 0, 0, 0, target, nullptr, module, nullptr);
+}
+
+void PaintRings(Gdiplus::GpGraphics* g, COLORREF colour, int size, int width, int height) {
+  // Nothing is drawn where the target window lies.
+  ScopedGdiObj<HRGN> hole(CreateRectRgn(size, size, width - size, height - size));
+  GdipSetClipHrgn(g, hole.Get(), Gdiplus::CombineModeExclude);
+  GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
+  GdipSetCompositingQuality(g, Gdiplus::CompositingQualityAssumeLinear);
+  for (int i = 1; i <= size; ++i) {
+    Gdiplus::GpPen* pen = nullptr;
+    if (GdipCreatePen1(ColorRefToArgb(colour, ShadowRingAlpha(size, i)), 1.0f, Gdiplus::UnitPixel, &pen) !=
+        Gdiplus::Ok)
+      continue;
+    IntRect r = ShadowRingRect(width, height, i);
+    if (Gdiplus::GpPath* path = RoundedRectPath(float(r.x), float(r.y), float(r.width), float(r.height), 4)) {
+      GdipDrawPath(g, pen, path);
+      GdipDeletePath(path);
+    }
+    GdipDeletePen(pen);
+  }
+  GdipResetClip(g);
+}
+
+}  // namespace
+
+Gdiplus::GpPath* RoundedRectPath(float x, float y, float width, float height, float radius) {
+  Gdiplus::GpPath* path = nullptr;
+  if (GdipCreatePath(Gdiplus::FillModeAlternate, &path) != Gdiplus::Ok) return nullptr;
+  RoundedOutline o = RoundedRectOutline(x, y, width, height, radius);
+  if (o.plain) {
+    GdipAddPathRectangle(path, x, y, width, height);
+    return path;
+  }
+  for (const Arc& a : o.arcs) GdipAddPathArc(path, a.box.x, a.box.y, a.box.width, a.box.height, a.startAngle, 90);
+  GdipClosePathFigure(path);
+  return path;
+}
+
+void DrawNineSlice(Gdiplus::GpGraphics* g, Gdiplus::GpImage* image, int x, int y, int width, int height) {
+  if (!g || !image) return;
+  Gdiplus::REAL iw = 0, ih = 0;
+  if (GdipGetImageDimension(image, &iw, &ih) != Gdiplus::Ok) return;
+  for (const Slice& s : NineSlices(int(iw), int(ih), x, y, width, height)) {
+    if (s.target.width <= 0 || s.target.height <= 0) continue;
+    GdipDrawImageRectRect(g, image, float(s.target.x), float(s.target.y), float(s.target.width),
+                          float(s.target.height), float(s.source.x), float(s.source.y), float(s.source.width),
+                          float(s.source.height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+  }
+}
+
+void RenderWindowShadow(HWND target, int width, int height) {
+  HWND shadow = ShadowOf(target);
+  if (!shadow || !IsWindow(shadow)) return;
+  if (width == 0 || height == 0) {
+    RECT rc{};
+    GetWindowRect(shadow, &rc);
+    width = rc.right - rc.left;
+    height = rc.bottom - rc.top;
+  }
+  if (width <= 0 || height <= 0) return;
+  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+
+  ScopedGetDC screen(shadow);
+  ScopedMemoryDC mem(screen.Get());
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  bi.bmiHeader.biSizeImage = DWORD(width) * DWORD(height) * 4;
+  void* bits = nullptr;
+  ScopedGdiObj<HBITMAP> dib(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || !bits) return;
+  ScopedSelectObject keep(mem.Get(), dib.Get());
+
+  // GDI+ draws into a premultiplied bitmap over the DIB's own pixels, so the
+  // alpha it paints reaches the layered window (a graphics made from the DC
+  // would treat the DIB as opaque RGB). The DIB is bottom-up: the first row
+  // of the picture is the last in memory.
+  auto paint = [&](Gdiplus::GpGraphics* g) {
+    switch (ShadowPaintFor(colour, size)) {
+      case ShadowPaint::SmallImage: DrawNineSlice(g, Frame(false)->Handle(), 0, 0, width, height); break;
+      case ShadowPaint::LargeImage: DrawNineSlice(g, Frame(true)->Handle(), 0, 0, width, height); break;
+      case ShadowPaint::Rings: PaintRings(g, colour, size, width, height); break;
+    }
+  };
+  Gdiplus::GpBitmap* canvas = nullptr;
+  BYTE* lastRow = static_cast<BYTE*>(bits) + size_t(height - 1) * size_t(width) * 4;
+  if (GdipCreateBitmapFromScan0(width, height, -width * 4, PixelFormat32bppPARGB, lastRow, &canvas) == Gdiplus::Ok) {
+    Gdiplus::GpGraphics* g = nullptr;
+    if (GdipGetImageGraphicsContext(canvas, &g) == Gdiplus::Ok) {
+      paint(g);
+      GdipDeleteGraphics(g);
+    }
+    GdipDisposeImage(canvas);
+  }
+  SIZE extent{width, height};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  UpdateLayeredWindow(shadow, screen.Get(), nullptr, &extent, mem.Get(), &origin, 0, &blend, ULW_ALPHA);
+}
+
+void UpdateWindowShadow(HWND target, int visible) {
+  HWND shadow = ShadowOf(target);
+  if (!shadow || !IsWindow(shadow)) return;
+  if (visible < 0) visible = IsWindowVisible(target) ? 1 : 0;
+  if (!visible || IsZoomed(target) || IsIconic(target)) {
+    ShowWindow(shadow, SW_HIDE);
+    return;
+  }
+  if (!IsWindowVisible(shadow)) ShowWindow(shadow, SW_SHOWNA);
+  RECT rc{};
+  GetWindowRect(target, &rc);
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
+  if (rc.right == rc.left || rc.bottom == rc.top) return;
+  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
+  RenderWindowShadow(target, r.width, r.height);
+}
+
+bool InstallWindowShadow(HWND target, COLORREF colour, int size) {
+  if (!target || !IsWindow(target)) return false;
+  if (size < 1) {
+    RemoveShadow(target);
+    return false;
+  }
+  HWND shadow = ShadowOf(target);
+  if (!shadow || !IsWindow(shadow)) {
+    shadow = CreateShadowWindow(target);
+    if (!shadow) return false;
+    SetPropW(target, kShadowProp, shadow);
+  }
+  SetPropW(shadow, kShadowColorProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour)));
+  SetPropW(shadow, kShadowSizeProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(size)));
+  UpdateWindowShadow(target);
+  if (!PreviousProc(target)) {
+    LONG_PTR prev = SetWindowLongPtrW(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowShadowSubclassProc));
+    SetPropW(target, kShadowProcProp, reinterpret_cast<HANDLE>(prev));
+  }
+  return true;
+}
+
+LRESULT CALLBACK WindowShadowSubclassProc(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_MOVE:
+    case WM_SIZE: {
+      LRESULT r = CallPrevious(target, msg, wp, lp);
+      UpdateWindowShadow(target);
+      return r;
+    }
+    case WM_SHOWWINDOW: {
+      LRESULT r = CallPrevious(target, msg, wp, lp);
+      UpdateWindowShadow(target, wp ? 1 : 0);
+      return r;
+    }
+    default:
+      return CallPrevious(target, msg, wp, lp);
+  }
+}
 
 }  // namespace ql

@@ -1,0 +1,114 @@
+// The layout table: the controls other subsystems write to, the action keys
+// they register, and rows that fit their parent without covering each other.
+#include "app/main_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "app/main_page_content.h"
+#include "app/main_pages.h"
+
+namespace ql {
+namespace {
+
+const LayoutRow* Named(std::string_view name) {
+  int i = FindLayoutRow(name);
+  return i < 0 ? nullptr : &MainLayout()[size_t(i)];
+}
+
+TEST(MainLayout, ControlsOtherSubsystemsWriteExistWithTheirDesignedTexts) {
+  const std::string eight = "配置正在检测，请稍后........", nine = eight + ".";
+  const std::pair<const char*, std::string> expected[] = {
+      {"标题标签", "主页"}, {"标签1", "计算机类型"}, {"标签68", "Windows系统版本"}, {"标签7", "0时0分0秒"},
+      {"标签69", "中央处理器"}, {"标签70", "内存"}, {"标签77", "显卡"}, {"标签78", "主板"},
+      {"标签79", "显示器"}, {"标签80", "硬盘"}, {"标签82", "网卡"}, {"标签83", "电池"},
+      {"标签71", eight}, {"标签84", nine}, {"标签81", nine}, {"标签76", nine}, {"标签75", nine},
+      {"标签74", nine}, {"标签73", nine}, {"标签72", nine},
+      {"透明标签16", "一键复制"}, {"透明标签13", "检测不准？点我重新检测"}, {"编辑框1", ""},
+      {"昨日访问", ""}, {"今日访问", ""}, {"累计访问", ""},
+      {"标签17", "当前版本："}, {"标签16", "服务器版本："}, {"标签30", ""},
+  };
+  for (auto& [name, text] : expected) {
+    const LayoutRow* row = Named(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_EQ(row->caption, text) << name;
+  }
+  EXPECT_TRUE(Named("透明标签13")->flags & kHidden);
+  EXPECT_TRUE(Named("编辑框1")->flags & kHidden);
+  EXPECT_FALSE(Named("透明标签16")->flags & kHidden);
+  // Layout names are unique.
+  std::map<std::string_view, int> seen;
+  for (const LayoutRow& r : MainLayout())
+    if (!r.name.empty()) {
+      EXPECT_EQ(++seen[r.name], 1) << r.name;
+    }
+}
+
+TEST(MainLayout, EveryActionKeyOfTheOtherSubsystemsHasItsControl) {
+  const char* keys[] = {
+      "一键复制", "检测不准？点我重新检测", "点击检测更新", "下载工具包", "下载larkmere", "问题反馈/建议/常见问题",
+      "磁力链接转种子", "文件MD5值计算", "下载地址转换", "秒表计时器", "网址二维码生成", "天翼云盘直链解析（已失效）",
+      "kinhdown网盘下载器", "等待添加", "page8:112,48", "page8:320,48", "page8:536,48", "page8:112,240",
+      "page8:320,240", "page3:192,168", "page3:496,168", "page3:192,320", "page3:496,320", "page6:168,296",
+      "page6:496,296", "page2:56,16", "page4:56,16", "page5:64,16", "page3:link-icon", "page6:link-icon",
+      "page5:officetool", "打开专注于win7官网", "打开专注于win10官网", "打开U启动官网", "打开U启通官网",
+      "page7:圆体·简繁", "page7:时尚中黑 简体", "page7:方正准圆·简体", "青岚工具箱 larkmere", "头像"};
+  for (const char* key : keys) {
+    int n = 0;
+    for (const LayoutRow& r : MainLayout()) n += r.action == key;
+    EXPECT_EQ(n, 1) << key;
+  }
+  // Pictures keyed by position sit where their key says.
+  for (const LayoutRow& r : MainLayout()) {
+    std::string pos = "page" + std::to_string(r.parent) + ":" + std::to_string(r.x) + "," + std::to_string(r.y);
+    if (r.action.starts_with("page") && r.action.find(',') != std::string_view::npos) {
+      EXPECT_EQ(r.action, pos);
+    }
+  }
+  // Every navigation target has its control, acting through the nav prefix.
+  for (const NavTarget& t : NavTargets()) {
+    const LayoutRow* row = Named(t.control);
+    ASSERT_NE(row, nullptr) << t.control;
+    EXPECT_EQ(row->action, std::string(kNavActionPrefix) + std::string(t.control));
+  }
+}
+
+TEST(MainLayout, RowsFitTheirParentAndTextsDoNotOverlap) {
+  auto rows = MainLayout();
+  for (const LayoutRow& r : rows) {
+    if (r.kind == RowKind::Tools || r.kind == RowKind::Deco || r.kind == RowKind::Region || r.kind == RowKind::Line)
+      continue;  // sizes given by the window's design
+    ParentBox box = ParentSize(r.parent);
+    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= box.width && r.y + r.h <= box.height) << r.caption;
+  }
+  auto overlaps = [](const LayoutRow& a, const LayoutRow& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+  };
+  auto free = [](const LayoutRow& r) {
+    return IsContainer(r.kind) || r.kind == RowKind::Deco || r.kind == RowKind::Line || r.kind == RowKind::Bar ||
+           r.kind == RowKind::HiddenEdit || (r.flags & kHidden);
+  };
+  for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t j = i + 1; j < rows.size(); ++j) {
+      const LayoutRow &a = rows[i], &b = rows[j];
+      if (a.parent != b.parent || free(a) || free(b)) continue;
+      // The top bar's design lets the avatar reach into the hyperlink's box.
+      if (a.name == "头像" && b.name == "青岚工具箱 larkmere") continue;
+      EXPECT_FALSE(overlaps(a, b)) << a.caption << " / " << b.caption;
+    }
+}
+
+TEST(MainLayout, ContentCaptionsResolve) {
+  for (const LayoutRow& r : MainLayout())
+    if (r.caption.starts_with(kContentPrefix)) {
+      EXPECT_FALSE(ResolveCaption(r.caption).empty()) << r.caption;
+    }
+  EXPECT_EQ(ResolveCaption("一键复制"), "一键复制");
+  EXPECT_NE(ResolveCaption("content:qr").find("二维码："), std::string::npos);
+  EXPECT_EQ(ResolveCaption("content:qr").rfind("二维码：", 0), 0u);
+}
+
+}  // namespace
+}  // namespace ql

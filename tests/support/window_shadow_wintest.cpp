@@ -1,0 +1,96 @@
+// The shadow installed on a window of the test process: one shadow window
+// per target, placement, visibility, removal and the restored procedure.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "support/gdiplus_win.h"
+#include "support/window_shadow_win.h"
+#include "tests/win_test_support.h"
+
+namespace {
+
+using qltest::TopWindowsOf;
+
+RECT ScreenRect(HWND h) {
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  return rc;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class ShadowInstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ql::StartGdiplus();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ShadowTarget";
+    RegisterClassExW(&wc);
+    target_ = CreateWindowExW(0, L"ShadowTarget", L"t", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    ASSERT_NE(target_, nullptr);
+    original_ = GetWindowLongPtrW(target_, GWLP_WNDPROC);
+  }
+  void TearDown() override { DestroyWindow(target_); }
+  int ShadowWindowsOwned() {
+    int n = 0;
+    for (HWND h : TopWindowsOf(GetCurrentProcessId(), ql::kShadowWindowClass))
+      if (GetWindow(h, GW_OWNER) == target_) ++n;
+    return n;
+  }
+  HWND target_ = nullptr;
+  LONG_PTR original_ = 0;
+};
+
+TEST_F(ShadowInstallTest, InstallTwiceKeepsOneShadowAndSizeZeroRemovesIt) {
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  ASSERT_TRUE(IsWindow(shadow));
+  RECT s = ScreenRect(shadow);
+  EXPECT_TRUE(SameRect(s, RECT{92, 92, 708, 508}));
+  EXPECT_EQ(GetWindowLongPtrW(target_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ql::WindowShadowSubclassProc));
+  EXPECT_EQ(GetWindowLongW(shadow, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE),
+            WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE);
+
+  ASSERT_TRUE(ql::InstallWindowShadow(target_));  // the black default: 5 pixels
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProp), shadow);
+  EXPECT_EQ(ShadowWindowsOwned(), 1);
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{95, 95, 705, 505}));
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProcProp), reinterpret_cast<HANDLE>(original_));
+
+  // The subclass moves the shadow with its window.
+  SetWindowPos(target_, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{295, 195, 905, 605}));
+  ShowWindow(target_, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+
+  EXPECT_FALSE(ql::InstallWindowShadow(target_, 0, 0));
+  EXPECT_FALSE(IsWindow(shadow));
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProp), nullptr);
+  EXPECT_EQ(GetPropW(target_, ql::kShadowProcProp), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(target_, GWLP_WNDPROC), original_);
+  EXPECT_EQ(ShadowWindowsOwned(), 0);
+}
+
+TEST_F(ShadowInstallTest, NotAWindowReturnsFalseAndMaximisedHides) {
+  HWND bogus = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7FFF1234));
+  EXPECT_FALSE(ql::InstallWindowShadow(bogus, 0xFF8800, 8));
+  EXPECT_FALSE(ql::InstallWindowShadow(nullptr));
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 1, 5));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  ShowWindow(target_, SW_MAXIMIZE);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(target_, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  ql::InstallWindowShadow(target_, 0, 0);
+}
+
+}  // namespace
