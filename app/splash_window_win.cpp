@@ -73,7 +73,7 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
   {
     ScopedSelectObject f(dc, small.Get());
     RECT r = {92, 54, rc.right - 8, 76};
-    DrawTextW(dc, Wide("系统维护 · 硬件检测 · 实用工具").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE);
+    DrawTextW(dc, Wide("硬件检测 · 实用工具").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE);
   }
   ScopedGdiObj<HBRUSH> accent(CreateSolidBrush(kAccent));
   RECT line = {0, 88, rc.right, 90};

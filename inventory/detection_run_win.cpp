@@ -113,10 +113,8 @@ class MainWindowLabels final : public HomePageLabels {
 };
 
 void RunDetectionNow() {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
-  MachineSources sources;
   MainWindowLabels labels;
-  RunDetection(sources, labels, Snapshot());
+  RunMachineDetection(labels, Snapshot());
 }
 
 void BatteryTimerTick() {
@@ -183,6 +181,12 @@ void RedetectClicked() {
 }
 
 }  // namespace
+
+void RunMachineDetection(HomePageLabels& labels, HardwareSnapshot& snapshot) {
+  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  MachineSources sources;
+  RunDetection(sources, labels, snapshot);
+}
 
 void RunStartupDetection() { RunDetectionNow(); }
 

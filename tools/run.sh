@@ -38,6 +38,11 @@ if [ -z "$shown" ]; then
   echo "run: the main window did not appear within 30 s" >&2
   exit 1
 fi
-sleep 1.5   # let the page paint and the splash go
+# The last stage destroys the splash after showing the main window.
+for _ in $(seq 1 100); do
+  xwininfo -root -tree 2>/dev/null | grep -qF '"青岚工具箱 启动"' || break
+  sleep 0.1
+done
+sleep 0.5   # let the page paint
 import -window root build/screenshot.png
 echo "run: main window shown; screenshot saved to $PWD/build/screenshot.png"
