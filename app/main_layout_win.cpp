@@ -231,24 +231,23 @@ HWND CreateRow(const LayoutRow& row, HWND parent, int id, HINSTANCE instance) {
 
 }  // namespace
 
-BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance) {
-  RegisterSkinClass(instance);
-  BuiltLayout out;
-  out.pageArea = Create(kSkinClass, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, 180, 60, 820, 580, main,
-                        kPageAreaId, instance, &kPageRow);
-  for (int p = 0; p < kMainPageCount; ++p)
-    out.pages[size_t(p)] = Create(kSkinClass, MainPageName(p), (p == 0 ? WS_VISIBLE : 0) | WS_CLIPCHILDREN, 0, 0, 0,
-                                  820, 580, out.pageArea, kPageIdBase + p, instance, &kPageRow);
+namespace {
+
+// Creates the rows `wanted` accepts, in table order (their ids are their
+// row numbers whichever page is built first).
+template <class Wanted>
+void BuildRows(BuiltLayout& out, Wanted wanted) {
   std::span<const LayoutRow> rows = MainLayout();
   std::vector<HWND> containers;
   for (size_t i = 0; i < rows.size(); ++i) {
     const LayoutRow& row = rows[i];
-    HWND parent = row.parent == kInWindow ? main
+    if (!wanted(row)) continue;
+    HWND parent = row.parent == kInWindow ? out.main
                   : row.parent == kInNav  ? out.nav
                   : row.parent == kInTop  ? out.top
                                           : out.pages[size_t(row.parent)];
     if (!parent) continue;
-    HWND hwnd = CreateRow(row, parent, kLayoutIdBase + static_cast<int>(i), instance);
+    HWND hwnd = CreateRow(row, parent, kLayoutIdBase + static_cast<int>(i), out.instance);
     if (!hwnd) continue;
     if (row.kind == RowKind::Region) (row.name == "导航栏" ? out.nav : out.top) = hwnd;
     if (IsContainer(row.kind)) containers.push_back(hwnd);
@@ -256,7 +255,32 @@ BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance) {
   }
   // Frames lie beneath the texts placed over them.
   for (HWND c : containers) SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool OnPage(const LayoutRow& row) { return row.parent >= 0 && row.parent < kMainPageCount; }
+
+}  // namespace
+
+BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance) {
+  RegisterSkinClass(instance);
+  BuiltLayout out;
+  out.main = main;
+  out.instance = instance;
+  out.pageArea = Create(kSkinClass, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, 180, 60, 820, 580, main,
+                        kPageAreaId, instance, &kPageRow);
+  for (int p = 0; p < kMainPageCount; ++p)
+    out.pages[size_t(p)] = Create(kSkinClass, MainPageName(p), (p == 0 ? WS_VISIBLE : 0) | WS_CLIPCHILDREN, 0, 0, 0,
+                                  820, 580, out.pageArea, kPageIdBase + p, instance, &kPageRow);
+  BuildRows(out, [](const LayoutRow& row) { return !OnPage(row) || row.parent == 0; });
+  out.built[0] = true;
   return out;
+}
+
+bool BuildMainPage(BuiltLayout& layout, int page) {
+  if (page < 0 || page >= kMainPageCount || layout.built[size_t(page)] || !layout.main) return false;
+  layout.built[size_t(page)] = true;
+  BuildRows(layout, [page](const LayoutRow& row) { return OnPage(row) && row.parent == page; });
+  return true;
 }
 
 void SetSelectedNav(HWND nav, std::string_view name) {

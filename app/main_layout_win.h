@@ -16,11 +16,19 @@ struct BuiltLayout {
   HWND top = nullptr;
   HWND pageArea = nullptr;
   std::array<HWND, kMainPageCount> pages{};
+  std::array<bool, kMainPageCount> built{};  // the page's own rows exist
+  HWND main = nullptr;
+  HINSTANCE instance = nullptr;
 };
 
-// Creates every row as a child window (page 0 shown, the others hidden) and
-// registers the named ones with RegisterMainControl.
+// Creates the regions, the fourteen (empty) pages and the rows of the home
+// page as child windows, and registers the named ones with
+// RegisterMainControl. The other pages' rows follow through
+// BuildMainPage, on first use or once the window shows, so start-up does
+// not wait for pages the user cannot see yet.
 BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance);
+// Creates a page's rows unless they exist; false when there was nothing to do.
+bool BuildMainPage(BuiltLayout& layout, int page);
 // The navigation control drawn as selected (its layout name).
 void SetSelectedNav(HWND nav, std::string_view name);
 

@@ -19,6 +19,9 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 640;
 constexpr UINT_PTR kUptimeTimer = 1;
+// Builds the next page that does not exist yet, one per message, once the
+// window shows: the message loop stays responsive in between.
+constexpr UINT kBuildNextPage = WM_APP + 40;
 HWND g_main = nullptr;
 BuiltLayout g_layout;
 
@@ -28,6 +31,7 @@ class WindowPageView : public MainPageView {
   std::string ControlCaption(std::string_view control) override { return MainControlText(control); }
   void SetTitle(std::string_view title) override { SetMainControlText("标题标签", title); }
   void SelectPage(int page) override {
+    BuildMainPage(g_layout, page);
     // Show the new page before hiding the others: no blank frame between.
     ShowWindow(g_layout.pages[size_t(page)], SW_SHOW);
     for (int p = 0; p < kMainPageCount; ++p)
@@ -85,6 +89,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       InstallWindowShadow(hwnd);
       return 0;
     }
+    case WM_SHOWWINDOW:
+      if (wp) PostMessageW(hwnd, kBuildNextPage, 0, 0);
+      break;
+    case kBuildNextPage:
+      for (int p = 0; p < kMainPageCount; ++p)
+        if (BuildMainPage(g_layout, p)) {
+          PostMessageW(hwnd, kBuildNextPage, 0, 0);
+          break;
+        }
+      return 0;
     case WM_TIMER:
       RunControlAction(wp == kUptimeTimer ? std::string("时钟1") : MainTimerName(wp));
       return 0;

@@ -125,6 +125,8 @@ unsigned __stdcall StartupThread(void*) {
 
 void SplashCreated(HWND hwnd) {
   GuardSingleInstance("1");
+  // The detectors need no window: they work while the main window is built.
+  BeginStartupDetection();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
   CreateMainWindow(instance);
   uintptr_t thread = _beginthreadex(nullptr, 0, StartupThread, nullptr, 0, nullptr);

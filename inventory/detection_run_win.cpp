@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <future>
+#include <memory>
 
 #include "app/control_actions.h"
 #include "app/main_controls_win.h"
@@ -188,7 +189,24 @@ void RunMachineDetection(HomePageLabels& labels, HardwareSnapshot& snapshot) {
   RunDetection(sources, labels, snapshot);
 }
 
-void RunStartupDetection() { RunDetectionNow(); }
+namespace {
+std::unique_ptr<MachineSources>& StartupSources() {
+  static std::unique_ptr<MachineSources> sources;
+  return sources;
+}
+}  // namespace
+
+void BeginStartupDetection() {
+  if (!StartupSources()) StartupSources() = std::make_unique<MachineSources>();
+}
+
+void RunStartupDetection() {
+  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  std::unique_ptr<MachineSources> sources = std::move(StartupSources());
+  if (!sources) sources = std::make_unique<MachineSources>();
+  MainWindowLabels labels;
+  RunDetection(*sources, labels, Snapshot());
+}
 
 void RegisterHomePageActions() {
   RegisterControlAction("时钟2", BatteryTimerTick);

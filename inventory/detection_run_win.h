@@ -6,7 +6,10 @@ namespace ql {
 class HomePageLabels;
 struct HardwareSnapshot;
 
-// Start-up stage 4: the first run, on the calling (COM-initialised) thread.
+// Sets the first run's detectors to work while the windows are still being
+// built; the start-up's detection stage then takes their results.
+void BeginStartupDetection();
+// Start-up stage 4: the first run, on the calling thread (COM set up for it).
 void RunStartupDetection();
 // Registers the home page's actions (copy, re-detect, battery timer).
 void RegisterHomePageActions();

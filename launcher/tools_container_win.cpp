@@ -23,7 +23,9 @@ namespace {
 
 constexpr wchar_t kContainerClass[] = L"QinglanToolsContainer";
 constexpr wchar_t kPageClass[] = L"QinglanToolsPage";
-constexpr int kFirstControlId = 1000;
+// Apart from the main window's own layout identifiers (1000 and up), so a
+// control id names one control in the whole window.
+constexpr int kFirstControlId = 5000;
 constexpr int kSearchBoxListHeight = 320;
 
 struct ContainerState {

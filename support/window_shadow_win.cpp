@@ -63,7 +63,7 @@ HWND CreateShadowWindow(HWND target) {
     if (!RegisterClassExW(&wc)) return nullptr;
   }
   return CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kShadowWindowClass, L"",
-                         WS_POPUP | WS_VISIBLE | WS_DISABLED, 0, 0, 0, 0, target, nullptr, module, nullptr);
+                         WS_POPUP | WS_DISABLED, 0, 0, 0, 0, target, nullptr, module, nullptr);
 }
 
 void PaintRings(Gdiplus::GpGraphics* g, COLORREF colour, int size, int width, int height) {
