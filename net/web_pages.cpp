@@ -3,20 +3,10 @@
 
 #include <algorithm>
 
+#include "inventory/wmi_record_text.h"
 #include "support/gbk_text.h"
 
 namespace ql {
-
-std::string PageTextBetween(std::string_view text, std::string_view left, std::string_view right) {
-  std::string l = ReplaceAll(left, "#引号", "\"");
-  std::string r = ReplaceAll(right, "#引号", "\"");
-  size_t at = FindText(text, l);
-  if (at == std::string_view::npos) return {};
-  size_t from = at + l.size();
-  size_t end = FindText(text, r, from);
-  if (end == std::string_view::npos) return {};
-  return std::string(text.substr(from, end - from));
-}
 
 std::string DecodeUtf8Page(std::string_view utf8) {
   size_t nul = utf8.find('\0');
@@ -28,8 +18,8 @@ std::string DecodeUtf8Page(const std::vector<uint8_t>& utf8) {
 }
 
 VisitCounters ReadVisitCounters(std::string_view text) {
-  return {PageTextBetween(text, "昨日访问：", "&#10;今"), PageTextBetween(text, "今日访问：", "&#10;累"),
-          PageTextBetween(text, "累计访问：", "&#10;点")};
+  return {TextBetween(text, "昨日访问：", "&#10;今"), TextBetween(text, "今日访问：", "&#10;累"),
+          TextBetween(text, "累计访问：", "&#10;点")};
 }
 
 VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl) {
@@ -42,7 +32,7 @@ VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_v
 
 UpdateLabels DecideUpdate(std::string_view text) {
   UpdateLabels l;
-  std::string server = PageTextBetween(text, "最新版本：[", "]");
+  std::string server = TextBetween(text, "最新版本：[", "]");
   // Built by append: "literal" + string trips a false -Wrestrict in GCC 12.
   l.currentVersion.assign("当前版本：").append(kCurrentVersion);
   if (server.empty()) {
@@ -57,7 +47,7 @@ UpdateLabels DecideUpdate(std::string_view text) {
 }
 
 std::string ToolPackageLink(std::string_view text) {
-  std::string link = PageTextBetween(text, "工具包下载地址：《", "》");
+  std::string link = TextBetween(text, "工具包下载地址：《", "》");
   std::string_view v = link;
   bool web = (v.size() > 7 && EqualsIgnoreAsciiCase(v.substr(0, 7), "http://")) ||
              (v.size() > 8 && EqualsIgnoreAsciiCase(v.substr(0, 8), "https://"));

@@ -15,9 +15,6 @@ namespace ql {
 // The built-in version the update check compares with the published one.
 inline constexpr std::string_view kCurrentVersion = "2.5.5";
 
-// The bytes between the first `left` and the first `right` after it; "" when
-// either is missing. "#引号" in a marker stands for a double quote.
-std::string PageTextBetween(std::string_view text, std::string_view left, std::string_view right);
 
 // A UTF-8 page (up to its first NUL) as GBK text.
 std::string DecodeUtf8Page(std::string_view utf8);

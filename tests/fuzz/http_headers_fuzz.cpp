@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "net/http_text.h"
+#include "inventory/wmi_record_text.h"
 #include "net/web_pages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (merged.size() > a.size() + b.size() + 4) std::abort();
   std::string charset = ql::DetectCharset(a);
   if (charset.size() > 1024) std::abort();
-  (void)ql::PageTextBetween(a, b, "]");
+  (void)ql::TextBetween(a, b, "]");
   std::string link = ql::ToolPackageLink(a);
   // Only web addresses leave the page for the shell.
   if (!link.empty()) {

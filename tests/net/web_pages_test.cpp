@@ -1,4 +1,5 @@
 // The counters, the update decision and the package link cut from pages.
+#include "inventory/wmi_record_text.h"
 #include "net/web_pages.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,13 @@
 namespace ql {
 namespace {
 
-TEST(PageTextBetween, FirstLeftThenFirstRightAfterIt) {
-  EXPECT_EQ(PageTextBetween("a[1]b[2]", "[", "]"), "1");
-  EXPECT_EQ(PageTextBetween("a[]", "[", "]"), "");
-  EXPECT_EQ(PageTextBetween("a]b[", "[", "]"), "");
-  EXPECT_EQ(PageTextBetween("x\"v\"", "#引号", "#引号"), "v");
+TEST(PageMarkers, FirstLeftThenFirstRightAfterIt) {
+  EXPECT_EQ(TextBetween("a[1]b[2]", "[", "]"), "1");
+  EXPECT_EQ(TextBetween("a[]", "[", "]"), "");
+  EXPECT_EQ(TextBetween("a]b[", "[", "]"), "");
+  EXPECT_EQ(TextBetween("x\"v\"", "#引号", "#引号"), "v");
   // A marker never matches on the trail byte of a two-byte character.
-  EXPECT_EQ(PageTextBetween("\xB0\x5B" "1]", "[", "]"), "");
+  EXPECT_EQ(TextBetween("\xB0\x5B" "1]", "[", "]"), "");
 }
 
 TEST(ReadVisitCounters, TheThreeFiguresBetweenTheirMarkers) {
