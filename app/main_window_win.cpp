@@ -10,6 +10,7 @@
 #include "inventory/detection_run_win.h"
 #include "launcher/tools_container_win.h"
 #include "net/tool_package_win.h"
+#include "platform/top_window_win.h"
 #include "platform/win_text.h"
 #include "support/window_shadow_win.h"
 
@@ -126,21 +127,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 HWND CreateMainWindow(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hIconSm = wc.hIcon;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = kMainWindowClass;
-  RegisterClassExW(&wc);
-  int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  return CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, Wide("青岚工具箱").c_str(),
-                         WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, x, y, kWidth, kHeight, nullptr,
-                         nullptr, instance, nullptr);
+  return CreateCentredWindow(instance, kMainWindowClass, MainWindowProc, "青岚工具箱",
+                             WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, kWidth,
+                             kHeight);
 }
 
 HWND MainWindowHandle() { return g_main; }

@@ -13,6 +13,7 @@
 #include "inventory/detection_run_win.h"
 #include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
+#include "platform/top_window_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
@@ -174,20 +175,8 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 HWND CreateSplashWindow(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = SplashProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hIconSm = wc.hIcon;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = kSplashWindowClass;
-  RegisterClassExW(&wc);
-  int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_APPWINDOW, kSplashWindowClass, Wide("青岚工具箱 启动").c_str(),
-                         WS_POPUP | WS_CLIPCHILDREN, x, y, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+  return CreateCentredWindow(instance, kSplashWindowClass, SplashProc, "青岚工具箱 启动", WS_POPUP | WS_CLIPCHILDREN,
+                             WS_EX_TOPMOST | WS_EX_APPWINDOW, kWidth, kHeight);
 }
 
 }  // namespace ql
