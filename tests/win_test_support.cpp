@@ -128,6 +128,16 @@ std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText) {
 
 std::string TextOf(HWND hwnd) { return ql::GetWindowTextGbk(hwnd); }
 
+RECT ScreenRect(HWND hwnd) {
+  RECT rc{};
+  GetWindowRect(hwnd, &rc);
+  return rc;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, 0, nullptr));

@@ -45,6 +45,8 @@ HWND WaitForTopWindow(DWORD processId, const wchar_t* className, bool visible, D
 // Child windows (recursive) whose text is exactly `gbkText`.
 std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText);
 std::string TextOf(HWND hwnd);
+RECT ScreenRect(HWND hwnd);
+bool SameRect(const RECT& a, const RECT& b);
 // Polls `condition` every 20 ms while pumping messages; false on time-out.
 template <class F>
 bool WaitUntil(F condition, DWORD timeoutMs) {

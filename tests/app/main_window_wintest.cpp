@@ -58,16 +58,6 @@ RECT RectIn(HWND h) {
   return rc;
 }
 
-RECT ScreenRect(HWND h) {
-  RECT rc{};
-  GetWindowRect(h, &rc);
-  return rc;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // The program, started in a folder where the tool package counts as
 // installed, so that no package question interrupts the navigation.
 class MainWindowTest : public ::testing::Test {

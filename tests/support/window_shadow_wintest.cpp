@@ -10,17 +10,9 @@
 
 namespace {
 
+using qltest::SameRect;
+using qltest::ScreenRect;
 using qltest::TopWindowsOf;
-
-RECT ScreenRect(HWND h) {
-  RECT rc{};
-  GetWindowRect(h, &rc);
-  return rc;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 class ShadowInstallTest : public ::testing::Test {
  protected:
