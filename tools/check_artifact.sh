@@ -5,7 +5,23 @@ set -uo pipefail
 exe=${1:-dist/qinglan.exe}
 fail() { echo "artifact: $*" >&2; exit 1; }
 [ -f "$exe" ] || fail "$exe is missing"
-file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a 32-bit GUI PE: $(file "$exe")"
+# The PE header read directly: PE32 (optional-header magic 0x10B), machine
+# i386 (0x14C), subsystem Windows GUI (2).
+kind=$(python3 - "$exe" <<'PY'
+import struct, sys
+d = open(sys.argv[1], 'rb').read()
+try:
+    pe = struct.unpack_from('<I', d, 0x3C)[0]
+    assert d[:2] == b'MZ' and d[pe:pe + 4] == b'PE\0\0'
+    machine = struct.unpack_from('<H', d, pe + 4)[0]
+    magic, = struct.unpack_from('<H', d, pe + 24)
+    subsystem, = struct.unpack_from('<H', d, pe + 24 + 68)
+    print(f'machine={machine:#x} magic={magic:#x} subsystem={subsystem}')
+except Exception as e:
+    print(f'unreadable ({e})')
+PY
+)
+[ "$kind" = "machine=0x14c magic=0x10b subsystem=2" ] || fail "not a 32-bit GUI PE: $kind"
 dump=$(i686-w64-mingw32-objdump -p "$exe")
 imports=$(echo "$dump" | awk '/DLL Name:/ {print tolower($3)}' | sort -u)
 for dll in $imports; do

@@ -191,7 +191,9 @@ std::optional<std::string> ReadHostFile(const std::string& path) {
 }
 
 TEST(MonitorVendor, EncipheredFixtureWrittenToADataFolderIsReadBack) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("ql_monitorid_" + std::to_string(::getpid()));
+  // Under the test's working directory (the build tree), which is writable
+  // wherever the tests were built, whatever TMPDIR says.
+  std::filesystem::path dir = std::filesystem::absolute("ql_monitorid_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "data");
   const std::string table = "SAM=三星(文件) SAM\r\nBOE=京东方 BOE";
   std::vector<uint8_t> cipher = EncipherFramed(table, kMonitorIdPassPhrase, static_cast<uint32_t>(table.size()));
