@@ -14,7 +14,7 @@ add_library(ql_core STATIC ${QL_PORTABLE_SOURCES})
 target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
 target_link_libraries(ql_core PUBLIC Iconv::Iconv)
-target_compile_definitions(ql_core PUBLIC QL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+target_compile_definitions(ql_core PUBLIC QL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
 
 if(QL_FUZZ)
   file(GLOB QL_FUZZERS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp")

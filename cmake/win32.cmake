@@ -13,7 +13,7 @@ add_library(ql_core STATIC ${QL_PORTABLE_SOURCES} ${QL_WIN_SOURCES})
 target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}")
 target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
 target_link_libraries(ql_core PUBLIC ${QL_WIN_LIBS})
-target_compile_definitions(ql_core PUBLIC QL_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+target_compile_definitions(ql_core PUBLIC QL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
 
 add_executable(qinglan WIN32 app/main_win.cpp assets/qinglan.rc)
 target_compile_options(qinglan PRIVATE ${QL_WARNINGS})

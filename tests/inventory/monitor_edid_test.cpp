@@ -52,7 +52,7 @@ std::map<std::string, std::string> FieldMap(const MonitorInfo& m) {
 }
 
 TEST(MonitorEdid, EveryRealBlockInTheTestDataDecodesToItsExpectedFields) {
-  std::filesystem::path dir = std::filesystem::path(QL_SHARED_DIR) / "testdata" / "edid";
+  std::filesystem::path dir = std::filesystem::path(QL_TESTDATA_DIR) / "edid";
   int cases = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() != ".bin") continue;

@@ -39,7 +39,7 @@ class RegistryEdid : public testing::Test {
                                               kHardwareId).c_str());
   }
   static std::vector<uint8_t> RealBlock() {
-    return qltest::ReadFileBytes(qltest::HostPath(QL_SHARED_DIR "/testdata/edid/DEL2009-A83D458C3AE3.bin"));
+    return qltest::ReadFileBytes(qltest::HostPath(QL_TESTDATA_DIR "/edid/DEL2009-A83D458C3AE3.bin"));
   }
 };
 
@@ -108,7 +108,7 @@ TEST_F(DataFolderTable, MonitorIdFileReplacesTheTableOnTheNextLookup) {
   EXPECT_EQ(LookupMonitorVendor("AUO1234"), "友达 AUO1234");
 
   std::vector<uint8_t> sample =
-      qltest::ReadFileBytes(qltest::HostPath(QL_SHARED_DIR "/testdata/monitorid/MonitorID-sample.dat"));
+      qltest::ReadFileBytes(qltest::HostPath(QL_TESTDATA_DIR "/monitorid/MonitorID-sample.dat"));
   ASSERT_EQ(sample.size(), 40u);
   CreateDirectoryW(dataDir_.c_str(), nullptr);
   ASSERT_TRUE(qltest::WriteFileBytes(file_, sample.data(), sample.size()));

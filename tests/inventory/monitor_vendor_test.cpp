@@ -80,7 +80,7 @@ std::vector<uint8_t> EncipherFramed(std::string_view text, std::string_view pass
 }
 
 TEST(DesDecipher, TheSharedSampleFileDeciphersToItsTable) {
-  std::filesystem::path p = std::filesystem::path(QL_SHARED_DIR) / "testdata" / "monitorid" / "MonitorID-sample.dat";
+  std::filesystem::path p = std::filesystem::path(QL_TESTDATA_DIR) / "monitorid" / "MonitorID-sample.dat";
   std::ifstream in(p, std::ios::binary);
   std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
   ASSERT_EQ(file.size(), 40u);
