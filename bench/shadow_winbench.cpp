@@ -13,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "support/gdiplus_win.h"
 #include "support/window_shadow_win.h"
+#include "tests/win_test_support.h"
 
 namespace {
 
@@ -29,60 +30,17 @@ double MedianRenderMs(HWND target, COLORREF colour, int size, int runs) {
   return ms[ms.size() / 2];
 }
 
-struct Found {
-  DWORD pid;
-  HWND hwnd;
-};
-
-BOOL CALLBACK MatchMain(HWND h, LPARAM p) {
-  auto* f = reinterpret_cast<Found*>(p);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(h, &owner);
-  wchar_t cls[64] = {};
-  GetClassNameW(h, cls, 64);
-  if (owner == f->pid && wcscmp(cls, ql::kMainWindowClass) == 0 && IsWindowVisible(h)) {
-    f->hwnd = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND VisibleMainWindow(DWORD pid) {
-  Found f{pid, nullptr};
-  EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&f));
-  return f.hwnd;
-}
-
 // Private bytes of a fresh program run, sampled once its main window shows
 // and the start-up has settled.
 double PrivateMemoryMiB() {
-  std::string exe = QL_EXE_PATH;
-  int n = MultiByteToWideChar(CP_UTF8, 0, exe.c_str(), -1, nullptr, 0);
-  std::wstring unixPath(size_t(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, exe.c_str(), -1, unixPath.data(), n);
-  unixPath.resize(wcslen(unixPath.c_str()));
-  std::wstring path = L"Z:" + unixPath;
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  double mib = -1;
-  for (int i = 0; i < 600 && mib < 0; ++i) {
-    if (VisibleMainWindow(pi.dwProcessId)) {
-      Sleep(1500);
-      PROCESS_MEMORY_COUNTERS_EX pmc{};
-      pmc.cb = sizeof pmc;
-      if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc))
-        // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
-        mib = double(pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage) / (1024.0 * 1024.0);
-    }
-    Sleep(50);
-  }
-  TerminateProcess(pi.hProcess, 0);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return mib;
+  qltest::ChildProcess app(qltest::ProgramPath());
+  if (!app.Started() || !qltest::WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000)) return -1;
+  Sleep(1500);
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  pmc.cb = sizeof pmc;
+  if (!GetProcessMemoryInfo(app.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc)) return -1;
+  // Wine leaves PrivateUsage at 0; the commit charge is the same figure on Windows.
+  return double(pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage) / (1024.0 * 1024.0);
 }
 
 }  // namespace

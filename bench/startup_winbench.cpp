@@ -13,16 +13,11 @@
 
 #include "app/main_window_win.h"
 #include "platform/scoped_win.h"
+#include "tests/win_test_support.h"
 
 namespace {
 
 constexpr wchar_t kFloorClass[] = L"QinglanFloorWindow";
-
-std::wstring HostPath(const char* unixPath) {
-  std::wstring out = L"Z:";
-  for (const char* p = unixPath; *p; ++p) out.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-  return out;
-}
 
 // The floor's own work: every class the home page reads, over one connection.
 void QueryHomePageClasses() {
@@ -70,46 +65,27 @@ int RunFloorWindow() {
   return 0;
 }
 
-struct Search {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == s->pid && lstrcmpW(cls, s->cls) == 0 && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+bool HasVisibleWindow(DWORD pid, const wchar_t* cls) {
+  for (HWND h : qltest::TopWindowsOf(pid, cls))
+    if (IsWindowVisible(h)) return true;
+  return false;
 }
 
 // Milliseconds from process start to a visible window of `cls`; -1 on failure.
+// Polled every 2 ms: the shared wait helper's 20 ms step would blur the figure.
 double TimeToWindow(const std::wstring& exe, const std::wstring& args, const wchar_t* cls) {
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::wstring cmd = L"\"" + exe + L"\"" + args;
   LARGE_INTEGER f, start, shown;
   QueryPerformanceFrequency(&f);
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  Search s{pi.dwProcessId, cls, nullptr};
-  for (int waited = 0; !s.found && waited < 60000; waited += 2) {
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&s));
-    if (!s.found) Sleep(2);
+  qltest::ChildProcess child(exe, L"", args);
+  if (!child.Started()) return -1;
+  bool found = false;
+  for (int waited = 0; !found && waited < 60000; waited += 2) {
+    found = HasVisibleWindow(child.Id(), cls);
+    if (!found) Sleep(2);
   }
   QueryPerformanceCounter(&shown);
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  if (!s.found) return -1;
+  if (!found) return -1;
   return 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
@@ -125,12 +101,12 @@ int main(int argc, char** argv) {
   int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring program = HostPath(QL_EXE_PATH);
+  std::wstring program = qltest::ProgramPath();
 
   std::vector<double> startup, floor;
   for (int i = 0; i < runs; ++i) {  // interleaved, so both see the same machine load
     double s = TimeToWindow(program, L"", ql::kMainWindowClass);
-    double f = TimeToWindow(self, L" --floor-window", kFloorClass);
+    double f = TimeToWindow(self, L"--floor-window", kFloorClass);
     if (s >= 0) startup.push_back(s);
     if (f >= 0) floor.push_back(f);
   }

@@ -31,16 +31,21 @@ set_source_files_properties(assets/qinglan.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/qinglan.manifest;${CMAKE_SOURCE_DIR}/assets/qinglan.ico")
 
 # One Windows test program per subsystem folder that has *_wintest.cpp files.
+# They and the benches share the helpers that start the program and find its
+# windows.
 set(QL_EXE_PATH "${QL_EXE_DIR}/qinglan.exe")
+add_library(ql_wintest_support STATIC EXCLUDE_FROM_ALL tests/win_test_support.cpp)
+target_compile_options(ql_wintest_support PRIVATE ${QL_WARNINGS})
+target_compile_definitions(ql_wintest_support PUBLIC QL_EXE_PATH="${QL_EXE_PATH}"
+  QL_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}" QL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+target_link_libraries(ql_wintest_support PUBLIC ql_core)
 foreach(dir IN LISTS QL_SUBSYSTEMS)
   file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${dir}/*_wintest.cpp")
   if(tests)
     set(target wintests_${dir})
-    add_executable(${target} ${tests} tests/win_test_support.cpp)
+    add_executable(${target} ${tests})
     target_compile_options(${target} PRIVATE ${QL_WARNINGS})
-    target_compile_definitions(${target} PRIVATE QL_EXE_PATH="${QL_EXE_PATH}"
-      QL_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}" QL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-    target_link_libraries(${target} PRIVATE ql_core GTest::gmock GTest::gtest_main)
+    target_link_libraries(${target} PRIVATE ql_wintest_support GTest::gmock GTest::gtest_main)
     add_dependencies(${target} qinglan)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES TIMEOUT 120)
@@ -51,6 +56,5 @@ file(GLOB QL_BENCH_WIN CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*_winbench.c
 foreach(src IN LISTS QL_BENCH_WIN)
   get_filename_component(name "${src}" NAME_WE)
   add_executable(${name} EXCLUDE_FROM_ALL ${src})
-  target_compile_definitions(${name} PRIVATE QL_EXE_PATH="${QL_EXE_PATH}")
-  target_link_libraries(${name} PRIVATE ql_core)
+  target_link_libraries(${name} PRIVATE ql_wintest_support)
 endforeach()

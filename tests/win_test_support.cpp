@@ -40,10 +40,10 @@ std::wstring CopyProgramInto(const std::wstring& folder) {
   return target;
 }
 
-ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& workingDir) {
+ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& workingDir, const std::wstring& arguments) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  std::wstring cmd = L"\"" + exe + L"\"";
+  std::wstring cmd = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       workingDir.empty() ? nullptr : workingDir.c_str(), &si, &info_))
     info_ = {};

@@ -22,7 +22,9 @@ std::wstring CopyProgramInto(const std::wstring& folder);
 // A started child process, ended (if still running) when the object goes.
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::wstring& exe, const std::wstring& workingDir = L"");
+  // `arguments` follow the quoted program path on the command line.
+  explicit ChildProcess(const std::wstring& exe, const std::wstring& workingDir = L"",
+                        const std::wstring& arguments = L"");
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();
