@@ -8,43 +8,19 @@
 #include "net/http_client.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/dispatch_call_win.h"
 
 namespace ql {
 namespace {
 
-// IDispatch by name: one property put or method call.
-HRESULT Invoke(IDispatch* d, const wchar_t* name, WORD kind, VARIANT* args, UINT argCount, VARIANT* result) {
-  DISPID id = 0;
-  LPOLESTR n = const_cast<LPOLESTR>(name);
-  HRESULT hr = d->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(hr)) return hr;
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{args, kind == DISPATCH_PROPERTYPUT ? &named : nullptr, argCount,
-                    kind == DISPATCH_PROPERTYPUT ? 1u : 0u};
-  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, nullptr, nullptr);
-}
-
-HRESULT PutLong(IDispatch* d, const wchar_t* name, LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return Invoke(d, name, DISPATCH_PROPERTYPUT, &v, 1, nullptr);
-}
-
-HRESULT Call(IDispatch* d, const wchar_t* name, VARIANT* result = nullptr) {
-  return Invoke(d, name, DISPATCH_METHOD, nullptr, 0, result);
-}
-
 bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view charset, std::string& text) {
   ScopedCoInit com(COINIT_APARTMENTTHREADED);
-  CLSID clsid;
-  if (FAILED(CLSIDFromProgID(L"Adodb.Stream", &clsid))) return false;
   ScopedComPtr<IDispatch> stream;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, stream.ReceiveVoid())))
-    return false;
+  if (FAILED(CreateDispatchObject(L"Adodb.Stream", &stream))) return false;
   IDispatch* s = stream.Get();
-  if (FAILED(PutLong(s, L"Type", 1)) || FAILED(PutLong(s, L"Mode", 3)) || FAILED(Call(s, L"Open"))) return false;
+  if (FAILED(PutProperty(s, L"Type", IntArg(1))) || FAILED(PutProperty(s, L"Mode", IntArg(3))) ||
+      FAILED(CallMethod(s, L"Open", {}, nullptr)))
+    return false;
 
   ScopedVariant bytes;
   SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(body.size()));
@@ -57,22 +33,18 @@ bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view char
   SafeArrayUnaccessData(array);
 
   bool ok = false;
-  std::wstring wideCharset = Wide(charset);
-  ScopedBstr charsetName(wideCharset.c_str());
-  VARIANT cs;
-  VariantInit(&cs);
-  cs.vt = VT_BSTR;
-  cs.bstrVal = charsetName.Get();
+  ScopedBstr charsetName(Wide(charset).c_str());
   ScopedVariant read;
-  if (SUCCEEDED(Invoke(s, L"Write", DISPATCH_METHOD, bytes.Get(), 1, nullptr)) &&
-      SUCCEEDED(PutLong(s, L"Position", 0)) && SUCCEEDED(PutLong(s, L"Type", 2)) &&
-      SUCCEEDED(Invoke(s, L"Charset", DISPATCH_PROPERTYPUT, &cs, 1, nullptr)) &&
-      SUCCEEDED(Call(s, L"ReadText", read.Receive())) && read->vt == VT_BSTR) {
+  if (SUCCEEDED(CallMethod(s, L"Write", {*bytes.Get()}, nullptr)) &&
+      SUCCEEDED(PutProperty(s, L"Position", IntArg(0))) && SUCCEEDED(PutProperty(s, L"Type", IntArg(2))) &&
+      SUCCEEDED(PutProperty(s, L"Charset", BstrArg(charsetName.Get()))) &&
+      SUCCEEDED(CallMethod(s, L"ReadText", {}, read.Receive())) && read->vt == VT_BSTR) {
+    // Unlike VariantToGbk, the text ends at its first NUL.
     std::wstring_view w(read->bstrVal ? read->bstrVal : L"", read->bstrVal ? SysStringLen(read->bstrVal) : 0);
     text = Gbk(w.substr(0, w.find(L'\0')));
     ok = true;
   }
-  Call(s, L"Close");
+  CallMethod(s, L"Close", {}, nullptr);
   return ok;
 }
 
