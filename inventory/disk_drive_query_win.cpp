@@ -7,6 +7,7 @@
 #include "inventory/disk_drive_query.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/dispatch_call_win.h"
 
 namespace ql {
 namespace disk_wmi {
@@ -93,12 +94,6 @@ void GetDiskProperty(std::string_view query, std::string_view property, VARIANT*
   VariantCopy(result, working.Get());
 }
 
-std::string VariantToText(const VARIANT& value) {
-  ScopedVariant text;
-  if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR || !text->bstrVal) return {};
-  return Gbk(std::wstring_view(text->bstrVal, SysStringLen(text->bstrVal)));
-}
-
 int64_t VariantToInteger(const VARIANT& value) {
   int64_t exact = 0;
   if (value.vt == VT_BSTR && value.bstrVal &&
@@ -130,7 +125,7 @@ int DiskDriveQuery::ListDiskDriveNames(std::vector<std::string>& names) const {
         ScopedBstr name = disk_wmi::TextToBstr("Name");
         ScopedVariant value;
         if (object->Get(name.Get(), 0, value.Receive(), nullptr, nullptr) == WBEM_S_NO_ERROR)
-          names.push_back(disk_wmi::VariantToText(*value));
+          names.push_back(VariantToGbk(*value));
       }
     } while (returned == 1);
   }
@@ -145,7 +140,7 @@ struct DiskProperty {
   DiskProperty(const DiskDriveQuery& q, std::string_view driveName, std::string_view property) {
     disk_wmi::GetDiskProperty(q.BuildDiskQuery(driveName), property, value.Receive());
   }
-  std::string Text() const { return disk_wmi::VariantToText(*value); }
+  std::string Text() const { return VariantToGbk(*value); }
   int64_t Integer() const { return disk_wmi::VariantToInteger(*value); }
   bool Flag() const { return disk_wmi::VariantToBool(*value); }
 };

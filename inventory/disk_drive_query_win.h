@@ -16,8 +16,8 @@ namespace ql::disk_wmi {
 // connection, a failed query or no object, *result is VT_I4 0.
 void GetDiskProperty(std::string_view query, std::string_view property, VARIANT* result);
 
-// The getters' conversions; a conversion that fails gives "", 0 or false.
-std::string VariantToText(const VARIANT& value);
+// The getters' conversions (texts use VariantToGbk); a conversion that fails
+// gives 0 or false.
 // Numbers that arrive as decimal texts (64-bit properties) are parsed
 // exactly; everything else goes through a double, truncated toward zero.
 int64_t VariantToInteger(const VARIANT& value);

@@ -10,6 +10,7 @@
 
 #include "inventory/disk_drive_query.h"
 #include "inventory/disk_drive_query_win.h"
+#include "support/dispatch_call_win.h"
 #include "platform/scoped_win.h"
 
 namespace ql {
@@ -62,20 +63,20 @@ TEST(DiskDriveQueryWin, PropertyReadConvertsSizeSerialAndIndex) {
   disk_wmi::GetDiskProperty(kDeviceIdQuery, "NoSuchProperty", missing.Receive());
 
   ASSERT_EQ(size->vt, VT_BSTR);  // a 64-bit property arrives as a decimal text
-  std::string sizeText = disk_wmi::VariantToText(*size);
+  std::string sizeText = VariantToGbk(*size);
   int64_t parsed = 0;
   ASSERT_TRUE(ParseDecimalInt64(sizeText, parsed)) << sizeText;
   EXPECT_GT(parsed, int64_t{0xFFFFFFFF});
   EXPECT_EQ(disk_wmi::VariantToInteger(*size), parsed);
 
-  EXPECT_EQ(disk_wmi::VariantToText(*serial), "WINEHDISK");
-  EXPECT_EQ(TrimSerialNumber(disk_wmi::VariantToText(*serial)), "WINEHDISK");
+  EXPECT_EQ(VariantToGbk(*serial), "WINEHDISK");
+  EXPECT_EQ(TrimSerialNumber(VariantToGbk(*serial)), "WINEHDISK");
   EXPECT_EQ(index->vt, VT_I4);
   EXPECT_EQ(disk_wmi::VariantToInteger(*index), 1);
-  EXPECT_EQ(disk_wmi::VariantToText(*model), "Wine Disk Drive");
+  EXPECT_EQ(VariantToGbk(*model), "Wine Disk Drive");
   // Get fails: the working value stays VT_I4 0.
   EXPECT_EQ(missing->vt, VT_I4);
-  EXPECT_EQ(disk_wmi::VariantToText(*missing), "0");
+  EXPECT_EQ(VariantToGbk(*missing), "0");
 }
 
 TEST(DiskDriveQueryWin, AQueryThatFailsGivesTheZeroVariant) {
@@ -92,7 +93,7 @@ TEST(DiskDriveQueryWin, WorksOnAThreadAlreadyInASingleThreadedApartment) {
              ScopedVariant v;
              disk_wmi::GetDiskProperty(RunningUnderWine() ? kDeviceIdQuery : std::string("Select * From Win32_DiskDrive"), "Model",
                                        v.Receive());
-             return std::make_pair(com.Result(), disk_wmi::VariantToText(*v));
+             return std::make_pair(com.Result(), VariantToGbk(*v));
            }).get();
   };
   auto sta = readModel(COINIT_APARTMENTTHREADED);
@@ -119,16 +120,16 @@ TEST(DiskDriveQueryWin, VariantConversions) {
   spaces.Get()->vt = VT_BSTR;
   spaces.Get()->bstrVal = SysAllocString(L"\x3000 S3Z9NB0K123456  ");
 
-  EXPECT_EQ(disk_wmi::VariantToText(*null), "");
+  EXPECT_EQ(VariantToGbk(*null), "");
   EXPECT_EQ(disk_wmi::VariantToInteger(*null), 0);
   EXPECT_FALSE(disk_wmi::VariantToBool(*null));
-  EXPECT_EQ(disk_wmi::VariantToText(*text), "Wine Disk Drive");
+  EXPECT_EQ(VariantToGbk(*text), "Wine Disk Drive");
   EXPECT_EQ(disk_wmi::VariantToInteger(*big), 9007199254740993);
   EXPECT_EQ(disk_wmi::VariantToInteger(*notNumber), 0);
   EXPECT_EQ(disk_wmi::VariantToInteger(*real), -2);
-  EXPECT_EQ(disk_wmi::VariantToText(*real), "-2.9");
+  EXPECT_EQ(VariantToGbk(*real), "-2.9");
   EXPECT_TRUE(disk_wmi::VariantToBool(*flag));
-  EXPECT_EQ(TrimSerialNumber(disk_wmi::VariantToText(*spaces)), "S3Z9NB0K123456");
+  EXPECT_EQ(TrimSerialNumber(VariantToGbk(*spaces)), "S3Z9NB0K123456");
 }
 
 }  // namespace
