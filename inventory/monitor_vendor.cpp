@@ -43,19 +43,6 @@ std::string MonitorVendorTableText(std::string_view dataDir, const WholeFileRead
   return text;
 }
 
-static std::string ReplaceIgnoringAsciiCase(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  size_t pos = 0;
-  for (;;) {
-    size_t hit = FindText(text, from, pos, true);
-    if (hit == std::string_view::npos) break;
-    out.append(text.substr(pos, hit - pos)).append(to);
-    pos = hit + from.size();
-  }
-  out.append(text.substr(pos));
-  return out;
-}
-
 std::string LookupVendorInTable(std::string_view tableText, std::string_view hardwareId) {
   // Codes are exactly three bytes, so a shorter ID can match no line.
   if (hardwareId.size() < 3) return std::string(hardwareId);
@@ -63,7 +50,7 @@ std::string LookupVendorInTable(std::string_view tableText, std::string_view har
   for (const std::string& line : SplitText(tableText, "\r\n")) {
     std::vector<std::string> parts = SplitText(line, "=");
     if (parts.size() < 2) continue;  // a line without "=" names no maker
-    if (parts[0] == code) return ReplaceIgnoringAsciiCase(hardwareId, parts[0], parts[1]);
+    if (parts[0] == code) return ReplaceAll(hardwareId, parts[0], parts[1], true);
   }
   return std::string(hardwareId);
 }

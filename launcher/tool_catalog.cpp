@@ -29,29 +29,10 @@ std::vector<ToolEntry> ToolCatalog() {
   return rows;
 }
 
-// Compares the needle at a character start of the name. Only single-byte
-// characters are case-folded: the trail byte of a two-byte character may
-// look like an ASCII letter and must compare exactly.
-static bool MatchesAt(std::string_view name, size_t at, std::string_view needle) {
-  for (size_t k = 0; k < needle.size();) {
-    if (IsLeadByte(needle[k])) {
-      size_t len = k + 1 < needle.size() ? 2 : 1;  // a lone lead byte at the end compares as itself
-      if (name.compare(at + k, len, needle.substr(k, len)) != 0) return false;
-      k += len;
-    } else {
-      if (IsLeadByte(name[at + k]) || FoldAsciiLower(name[at + k]) != FoldAsciiLower(needle[k])) return false;
-      ++k;
-    }
-  }
-  return true;
-}
-
+// Containment ignoring ASCII case only, tried at character starts: the same
+// search the GBK text core does everywhere else.
 bool ToolNameMatches(std::string_view name, std::string_view needle) {
-  if (name.empty()) return false;
-  if (needle.empty()) return true;
-  for (size_t i = 0; i + needle.size() <= name.size(); i += IsLeadByte(name[i]) ? 2 : 1)
-    if (MatchesAt(name, i, needle)) return true;
-  return false;
+  return !name.empty() && FindText(name, needle, 0, true) != std::string_view::npos;
 }
 
 std::vector<int>& SearchHitPages() {

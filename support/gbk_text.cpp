@@ -88,19 +88,19 @@ bool ContainsText(std::string_view text, std::string_view needle, bool ignoreCas
 
 // Calls `onHit` for each non-overlapping match, walking the text once.
 template <class OnHit>
-static size_t ForEachMatch(std::string_view text, std::string_view sep, OnHit onHit) {
+static size_t ForEachMatch(std::string_view text, std::string_view sep, bool ignoreCase, OnHit onHit) {
   size_t pos = 0;
-  for (size_t hit; (hit = FindFromBoundary(text, sep, pos, false)) != std::string_view::npos;) {
+  for (size_t hit; (hit = FindFromBoundary(text, sep, pos, ignoreCase)) != std::string_view::npos;) {
     onHit(pos, hit);
     pos = BoundaryAtOrAfter(text, hit, hit + sep.size());
   }
   return pos;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to, bool ignoreCase) {
   if (from.empty()) return std::string(text);
   std::string out;
-  size_t rest = ForEachMatch(text, from, [&](size_t pos, size_t hit) {
+  size_t rest = ForEachMatch(text, from, ignoreCase, [&](size_t pos, size_t hit) {
     out.append(text.substr(pos, hit - pos));
     out.append(to);
   });
@@ -114,7 +114,7 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view sep) 
     parts.emplace_back(text);
     return parts;
   }
-  size_t rest = ForEachMatch(text, sep, [&](size_t pos, size_t hit) { parts.emplace_back(text.substr(pos, hit - pos)); });
+  size_t rest = ForEachMatch(text, sep, false, [&](size_t pos, size_t hit) { parts.emplace_back(text.substr(pos, hit - pos)); });
   parts.emplace_back(text.substr(std::min(rest, text.size())));
   return parts;
 }

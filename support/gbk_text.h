@@ -31,7 +31,8 @@ size_t FindTextReverse(std::string_view text, std::string_view needle,
                        size_t end = std::string_view::npos, bool ignoreCase = false);
 bool ContainsText(std::string_view text, std::string_view needle, bool ignoreCase = false);
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
+                       bool ignoreCase = false);
 // Splits on every occurrence of sep; empty parts are kept; an empty text gives one empty part.
 std::vector<std::string> SplitText(std::string_view text, std::string_view sep);
 std::string JoinText(const std::vector<std::string>& parts, std::string_view sep);
