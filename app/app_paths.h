@@ -21,6 +21,8 @@ AppPaths MakeAppPaths(std::string_view programDir);
 
 // Computed on demand from the running module, never cached (Windows only).
 AppPaths CurrentAppPaths();
+// The running module's full path, of any length; empty on failure (Windows only).
+std::wstring CurrentModulePath();
 // Creates bin\ beside the program; every failure is ignored.
 void EnsureBinDirectory();
 

@@ -37,21 +37,6 @@ void AskThenEndSession(std::string_view question, int mode) {
   if (CurrentSystemCalls().messageBox(question, kBoxTitle, MB_YESNO) == IDYES) EndSession(mode, true);
 }
 
-std::string ModuleFileName() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  size_t slash = path.find_last_of(L'\\');
-  return Gbk(slash == std::wstring::npos ? path : path.substr(slash + 1));
-}
-
 }  // namespace
 
 bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
@@ -97,8 +82,7 @@ void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string
 void RebuildIconCache() { RebuildIconCacheWith(CurrentAppPaths().binDir, IconCacheScriptLines()); }
 
 void ShowWindowsAbout() {
-  std::string exe = CurrentAppPaths().programDir + "\\" + ModuleFileName();
-  HICON icon = ExtractIconW(nullptr, Wide(exe).c_str(), 0);
+  HICON icon = ExtractIconW(nullptr, CurrentModulePath().c_str(), 0);
   // ExtractIcon gives 1 for a file that is not an executable.
   if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;
   CurrentSystemCalls().shellAbout(MainWindowHandle(), "Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！",
