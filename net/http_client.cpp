@@ -83,13 +83,16 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
   for (;;) {
     uint32_t available = 0;
     if (!t.QueryDataAvailable(h, available) || available < 1) break;
-    std::vector<uint8_t> buffer(available, 0);
+    // Read straight into the tail, then keep only what arrived.
+    size_t at = received.size();
+    received.resize(at + available);
     uint32_t read = 0;
-    if (!t.ReadData(h, buffer.data(), available, read)) {
+    bool ok = t.ReadData(h, received.data() + at, available, read);
+    received.resize(at + (ok ? std::min(read, available) : 0));
+    if (!ok) {
       ex.status = std::string(kHttpReadFailed);
       break;
     }
-    received.insert(received.end(), buffer.begin(), buffer.begin() + std::min(read, available));
   }
 
   std::string raw;
@@ -108,13 +111,13 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
     ex.cookies = merged;
     ex.cookiesReceived = merged;
   }
-  ex.responseBytes = received;
+  ex.responseBytes = std::move(received);
 
-  std::string text = TextUpToNul(received);
+  std::string text = TextUpToNul(ex.responseBytes);
   std::string charset = DetectCharset(text);
   if (!charset.empty() && charset != "gbk" && charset != "gb2312") {
     std::string decoded;
-    if (t.DecodeCharset(received, charset, decoded)) text = std::move(decoded);
+    if (t.DecodeCharset(ex.responseBytes, charset, decoded)) text = std::move(decoded);
   }
   t.PumpMessages();
   return text;
