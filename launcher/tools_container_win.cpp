@@ -49,11 +49,7 @@ HFONT UiFont(bool header) {
 void RunRow(const ContainerControl& row) {
   switch (row.action) {
     case RowAction::Search: SearchTools(); break;
-    case RowAction::ShowCategory: {
-      std::string title(row.caption);
-      ShowToolCategory(row.categoryPage, title.c_str());
-      break;
-    }
+    case RowAction::ShowCategory: ShowToolCategory(row.categoryPage, row.caption); break;
     case RowAction::BackToOverview: BackToOverview(); break;
     case RowAction::LaunchTool: LaunchPackageFile(row.target, row.mode); break;
     case RowAction::OpenLink: OpenLink(row.target); break;
@@ -213,9 +209,9 @@ void SetToolsContainerPage(int page) {
   g_state.current = page;
 }
 
-void ShowToolCategory(int page, const char* title) {
+void ShowToolCategory(int page, std::string_view title) {
   SetToolsContainerPage(page);
-  SetMainControlText("标题标签", title ? title : "");
+  SetMainControlText("标题标签", title);
 }
 
 void BackToOverview() {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace ql {
 
 // Creates the container as a child of `parent` at (x, y), w x h: twelve
@@ -16,7 +18,7 @@ void RegisterLauncherActions();
 int ToolsContainerPage();
 void SetToolsContainerPage(int page);
 // A category button: the page, and the title written into the top bar.
-void ShowToolCategory(int page, const char* title);
+void ShowToolCategory(int page, std::string_view title);
 // A back button: page 0 and the title "功能".
 void BackToOverview();
 // "点击搜索" and Enter in the search box.
