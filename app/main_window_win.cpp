@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 640;
-constexpr UINT_PTR kUptimeTimer = 1;
 // Builds the next page that does not exist yet, one per message, once the
 // window shows: the message loop stays responsive in between.
 constexpr UINT kBuildNextPage = WM_APP + 40;
@@ -101,7 +100,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
       return 0;
     case WM_TIMER:
-      RunControlAction(wp == kUptimeTimer ? std::string("时钟1") : MainTimerName(wp));
+      RunControlAction(MainTimerName(wp));
       return 0;
     case WM_NCHITTEST: {
       // Borderless: any point that does not handle the mouse itself drags the window.
@@ -134,9 +133,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 HWND MainWindowHandle() { return g_main; }
 
-void StartUptimeClock() {
-  if (g_main) SetTimer(g_main, kUptimeTimer, 1000, nullptr);
-}
+void StartUptimeClock() { SetMainTimer("时钟1", 1000); }
 
 std::string MachineTypeLabelText() { return MainControlText("标签1"); }
 
