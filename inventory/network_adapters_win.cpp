@@ -5,10 +5,11 @@
 #include <iphlpapi.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "inventory/network_adapters.h"
-#include "platform/scoped_win.h"
+#include "platform/registry_win.h"
 #include "platform/win_text.h"
 
 namespace ql {
@@ -35,18 +36,11 @@ std::string AnsiField(const char* field, size_t capacity) {
 std::string AddressText(const IP_ADDR_STRING& a) { return FixedFieldText(a.IpAddress.String, sizeof a.IpAddress.String); }
 
 std::string ReadConnectionName(const std::string& keyPath) {
-  ScopedHKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(keyPath).c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
-    return {};
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key.Get(), L"Name", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ) || size < sizeof(wchar_t))
-    return {};
-  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-  if (RegQueryValueExW(key.Get(), L"Name", nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
-      ERROR_SUCCESS)
-    return {};
-  text.resize(std::min<size_t>(size / sizeof(wchar_t), text.size()));
+  DWORD type = REG_NONE;
+  std::vector<uint8_t> bytes = ReadRegistryValue(HKEY_LOCAL_MACHINE, keyPath, L"Name", type);
+  if ((type != REG_SZ && type != REG_EXPAND_SZ) || bytes.size() < sizeof(wchar_t)) return {};
+  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+  memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
   text.resize(wcsnlen(text.c_str(), text.size()));  // stored terminator(s), if any
   return Gbk(text);
 }
