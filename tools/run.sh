@@ -25,6 +25,7 @@ source tools/xvfb.sh
 start_xvfb
 trap 'wineserver -k </dev/null >/dev/null 2>&1 || true; stop_xvfb' EXIT
 "$QL_WINE" "$exe" </dev/null >/dev/null 2>&1 &
+disown $!   # ended with the wineserver at exit; no "Killed" job notice
 shown=""
 for _ in $(seq 1 300); do
   # The main window is the top-level window titled exactly 青岚工具箱 once viewable.
