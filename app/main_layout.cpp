@@ -17,6 +17,7 @@ constexpr int16_t kPanelX = 19, kPanelY = 165;
 constexpr int16_t kRowX = kPanelX + 24, kValueX = kPanelX + 118, kRowTop = kPanelY + 50, kRowStep = 36;
 constexpr int16_t Row(int i) { return static_cast<int16_t>(kRowTop + kRowStep * i); }
 
+// clang-format off
 constexpr LayoutRow kRows[] = {
     // --- Navigation column (window coordinates) ---
     {K::Region, kInWindow, "导航栏", "导航栏", 0, 0, 180, 640},
@@ -233,6 +234,7 @@ constexpr LayoutRow kRows[] = {
      "云", "接口已关闭，仅作保留"},
     {K::Card, 13, "", "等待添加", 424, 384, 288, 104, F::Heading, 0, "等待添加", "+", "更多功能敬请期待"},
 };
+// clang-format on
 
 }  // namespace
 
@@ -254,8 +256,6 @@ ParentBox ParentSize(int8_t parent) {
   }
 }
 
-bool IsContainer(RowKind kind) {
-  return kind == RowKind::Region || kind == RowKind::Card || kind == RowKind::Group;
-}
+bool IsContainer(RowKind kind) { return kind == RowKind::Region || kind == RowKind::Card || kind == RowKind::Group; }
 
 }  // namespace ql

@@ -10,24 +10,24 @@
 namespace ql {
 
 enum class RowKind : uint8_t {
-  Region,        // background of the navigation column or the top bar
-  Label,         // plain text
-  Heading,       // a page's heading
-  Section,       // "| 下载网址": an accent mark and the caption
-  Link,          // accent text; acts on the button going down
-  NavPicture,    // 主页, 功能, 特色
-  NavText,       // B1 … x: caption with trailing spaces
-  NavBottom,     // the three buttons at the foot of the column
-  Line,          // separator
-  Bar,           // selection bar
-  Button,        // filled accent button
-  Card,          // white card with a heading and an icon at its top right
-  Group,         // bordered frame behind other rows
-  Picture,       // tile with a mark and its name
-  Caption,       // caption picture under a tile
-  Icon,          // small link icon
-  Banner,        // accent banner at a page's top
-  Deco,          // decorative picture
+  Region,      // background of the navigation column or the top bar
+  Label,       // plain text
+  Heading,     // a page's heading
+  Section,     // "| 下载网址": an accent mark and the caption
+  Link,        // accent text; acts on the button going down
+  NavPicture,  // 主页, 功能, 特色
+  NavText,     // B1 … x: caption with trailing spaces
+  NavBottom,   // the three buttons at the foot of the column
+  Line,        // separator
+  Bar,         // selection bar
+  Button,      // filled accent button
+  Card,        // white card with a heading and an icon at its top right
+  Group,       // bordered frame behind other rows
+  Picture,     // tile with a mark and its name
+  Caption,     // caption picture under a tile
+  Icon,        // small link icon
+  Banner,      // accent banner at a page's top
+  Deco,        // decorative picture
   Avatar,
   WindowButton,  // minimise, close
   TitleField,    // read-only one-line text field
@@ -47,11 +47,11 @@ inline constexpr int8_t kInTop = -3;
 
 enum RowFlags : uint8_t {
   kHidden = 1,
-  kMuted = 2,    // secondary text colour
-  kAccentText = 4,   // accent text colour
-  kWarning = 8,  // warning text colour
+  kMuted = 2,       // secondary text colour
+  kAccentText = 4,  // accent text colour
+  kWarning = 8,     // warning text colour
   kCentre = 16,
-  kWrap = 32,    // several lines
+  kWrap = 32,  // several lines
 };
 
 struct LayoutRow {

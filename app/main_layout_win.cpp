@@ -216,8 +216,8 @@ HWND CreateRow(const LayoutRow& row, HWND parent, int id, HINSTANCE instance) {
         return list;
       }
       if (row.kind == RowKind::LineBox)
-        return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, 12, (row.h - 20) / 2, row.w - 24,
-                      20, frame, id, instance, &row);
+        return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, 12, (row.h - 20) / 2, row.w - 24, 20,
+                      frame, id, instance, &row);
       return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 12, 10,
                     row.w - 16, row.h - 20, frame, id, instance, &row);
     }
@@ -266,8 +266,8 @@ BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance) {
   BuiltLayout out;
   out.main = main;
   out.instance = instance;
-  out.pageArea = Create(kSkinClass, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, 180, 60, 820, 580, main,
-                        kPageAreaId, instance, &kPageRow);
+  out.pageArea = Create(kSkinClass, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, 180, 60, 820, 580, main, kPageAreaId,
+                        instance, &kPageRow);
   for (int p = 0; p < kMainPageCount; ++p)
     out.pages[size_t(p)] = Create(kSkinClass, MainPageName(p), (p == 0 ? WS_VISIBLE : 0) | WS_CLIPCHILDREN, 0, 0, 0,
                                   820, 580, out.pageArea, kPageIdBase + p, instance, &kPageRow);

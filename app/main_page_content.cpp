@@ -29,12 +29,13 @@ std::string Content(std::string_view key) {
     return Lines({"工具包与激活工具下载：", std::string(kMakerSharedFolderPage), "",
                   "提示：请优先使用正版授权，激活工具仅供学习测试。"});
   if (key == "wallpaper")
-    return Lines({"圆体字体下载：", std::string(kFontYuanti), "", "时尚中黑字体下载：", std::string(kFontShishangZhonghei),
-                  "", "方正准圆字体下载：", std::string(kFontFangzhengZhunyuan)});
+    return Lines({"圆体字体下载：", std::string(kFontYuanti), "", "时尚中黑字体下载：",
+                  std::string(kFontShishangZhonghei), "", "方正准圆字体下载：", std::string(kFontFangzhengZhunyuan)});
   if (key == "changelog")
-    return Lines({"V2.5.5", "  · 首页配置检测更准确，新增一键复制", "  · 工具目录支持搜索", "  · 界面全新设计，窗口阴影更柔和", "",
-                  "V2.5.0", "  · 新增特色功能页面", "  · 修复部分系统下无法打开工具的问题", "",
-                  "更多更新内容请访问：", std::string(kMakerUpdateLogPage)});
+    return Lines({"V2.5.5", "  · 首页配置检测更准确，新增一键复制", "  · 工具目录支持搜索",
+                  "  · 界面全新设计，窗口阴影更柔和", "", "V2.5.0", "  · 新增特色功能页面",
+                  "  · 修复部分系统下无法打开工具的问题", "", "更多更新内容请访问：",
+                  std::string(kMakerUpdateLogPage)});
   if (key == "agreement")
     return Lines({"青岚工具箱用户协议", "",
                   "一、本工具箱免费提供，仅供个人学习与电脑维护使用，禁止用于任何商业或非法用途。",

@@ -6,8 +6,8 @@ namespace ql {
 namespace {
 
 constexpr std::array<std::string_view, kMainPageCount> kPageNames = {
-    "主页", "功能", "win下载", "win激活", "U启动", "office下载", "win激活",
-    "美化", "教程", "设置", "更新日志", "用户协议", "赞助与支持", "特色功能"};
+    "主页", "功能", "win下载", "win激活",  "U启动",    "office下载", "win激活",
+    "美化", "教程", "设置",    "更新日志", "用户协议", "赞助与支持", "特色功能"};
 
 constexpr NavTarget kTargets[] = {
     {"主页", 0, "主页", BarMove::ToControl, 101, false},

@@ -28,8 +28,8 @@ int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 // The first face that the system has: 微软雅黑, then common CJK fallbacks.
 const wchar_t* FaceName() {
   static const wchar_t* face = [] {
-    static const wchar_t* candidates[] = {L"微软雅黑", L"Microsoft YaHei", L"WenQuanYi Micro Hei",
-                                          L"Noto Sans CJK SC", L"SimHei", L"宋体"};
+    static const wchar_t* candidates[] = {L"微软雅黑",         L"Microsoft YaHei", L"WenQuanYi Micro Hei",
+                                          L"Noto Sans CJK SC", L"SimHei",          L"宋体"};
     HDC dc = GetDC(nullptr);
     const wchar_t* found = candidates[0];
     for (const wchar_t* c : candidates) {
@@ -215,8 +215,10 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
     case RowKind::NavText:
     case RowKind::NavBottom: {
       bool on = s.selected;
-      if (on) c.Round(0.5f, 0.5f, fw - 1, fh - 1, 8, Argb(kTint));
-      else if (s.hover) c.Round(0.5f, 0.5f, fw - 1, fh - 1, 8, Argb(RGB(0xEC, 0xF1, 0xF7)));
+      if (on)
+        c.Round(0.5f, 0.5f, fw - 1, fh - 1, 8, Argb(kTint));
+      else if (s.hover)
+        c.Round(0.5f, 0.5f, fw - 1, fh - 1, 8, Argb(RGB(0xEC, 0xF1, 0xF7)));
       COLORREF col = on ? kAccent : kText;
       float gy = (fh - 16) / 2;
       float gx = row.kind == RowKind::NavText ? 18.0f : 16.0f;
@@ -231,8 +233,7 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
     }
     case RowKind::Card: {
       bool click = IsClickable(row);
-      c.Round(6.5f, 6.5f, fw - 13, fh - 13, 10, Argb(RGB(255, 255, 255)),
-              Argb(click && s.hover ? kAccent : kBorder));
+      c.Round(6.5f, 6.5f, fw - 13, fh - 13, 10, Argb(RGB(255, 255, 255)), Argb(click && s.hover ? kAccent : kBorder));
       if (!row.detail.empty()) {
         // Feature card: tile at the left, name and a line of detail.
         PaintTile(c, row.mark, 24, (fh - 44) / 2, 44, FontId::Heading);
@@ -270,8 +271,7 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
     }
     case RowKind::Link: {
       RECT rc{0, 0, w, h};
-      c.Text(caption, rc, row.font, s.hover ? kAccentDark : kAccent,
-             one | (row.parent == kInTop ? DT_LEFT : DT_RIGHT));
+      c.Text(caption, rc, row.font, s.hover ? kAccentDark : kAccent, one | (row.parent == kInTop ? DT_LEFT : DT_RIGHT));
       break;
     }
     case RowKind::Button: {
@@ -293,7 +293,8 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
         c.Round(x - 4, top + tile - 22, 52, 16, 3, Argb(kAccent));
         RECT t{LONG(x - 4), LONG(top + tile - 22), LONG(x + 48), LONG(top + tile - 6)};
         c.Text(row.mark, t, FontId::Small, RGB(255, 255, 255), one | DT_CENTER);
-        for (int i = 0; i < 3; ++i) c.Line(x + 9, top + 10 + 7.0f * float(i), x + 35, top + 10 + 7.0f * float(i), Argb(kBorder), 2);
+        for (int i = 0; i < 3; ++i)
+          c.Line(x + 9, top + 10 + 7.0f * float(i), x + 35, top + 10 + 7.0f * float(i), Argb(kBorder), 2);
         RECT rc{8, LONG(top + tile + 10), w - 8, LONG(top + tile + 32)};
         c.Text("点击打开文档", rc, FontId::Small, kMutedText, one | DT_CENTER);
       } else if (font) {

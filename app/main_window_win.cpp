@@ -72,7 +72,7 @@ void RegisterWindowActions() {
     RegisterControlAction(std::string(kNavActionPrefix) + control, [control] { ShowPageFor(control); });
   }
   RegisterControlAction("nav:zxh", [] { ShowWindow(g_main, SW_MINIMIZE); });  // MinimizeClicked
-  RegisterControlAction("nav:gb", EndProcessNow);                               // CloseClicked
+  RegisterControlAction("nav:gb", EndProcessNow);                             // CloseClicked
   RegisterControlAction("时钟1", UptimeTick);
 }
 
@@ -99,16 +99,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
           break;
         }
       return 0;
-    case WM_TIMER:
-      RunControlAction(MainTimerName(wp));
-      return 0;
+    case WM_TIMER: RunControlAction(MainTimerName(wp)); return 0;
     case WM_NCHITTEST: {
       // Borderless: any point that does not handle the mouse itself drags the window.
       LRESULT hit = DefWindowProcW(hwnd, msg, wp, lp);
       return hit == HTCLIENT ? HTCAPTION : hit;
     }
-    case WM_GETMINMAXINFO:
-      return 0;
+    case WM_GETMINMAXINFO: return 0;
     case WM_SYSCOMMAND:
       // Not resizable and not maximisable, also through the system menu or a double click.
       if ((wp & 0xFFF0) == SC_MAXIMIZE || (wp & 0xFFF0) == SC_SIZE) return 0;

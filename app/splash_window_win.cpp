@@ -90,31 +90,42 @@ class WinStartupActions final : public StartupActions {
     RunOnUiThread([&] { SetWindowTextGbk(g_status, t); });
   }
   void ShowSplash() override {
-    RunOnUiThread([] { ShowWindow(g_splash, SW_SHOW); UpdateWindow(g_splash); });
+    RunOnUiThread([] {
+      ShowWindow(g_splash, SW_SHOW);
+      UpdateWindow(g_splash);
+    });
   }
-  void HideSplash() override { RunOnUiThread([] { ShowWindow(g_splash, SW_HIDE); }); }
+  void HideSplash() override {
+    RunOnUiThread([] { ShowWindow(g_splash, SW_HIDE); });
+  }
   void EnsureBinDirectory() override { ql::EnsureBinDirectory(); }
-  void StartUptimeClock() override { RunOnUiThread([] { ql::StartUptimeClock(); }); }
+  void StartUptimeClock() override {
+    RunOnUiThread([] { ql::StartUptimeClock(); });
+  }
   void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
   void StartVisitStatistics() override { StartVisitStatisticsThread(); }
   void RunDetection() override { RunStartupDetection(); }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
     // Shown from this thread: it blocks the stages, not the UI thread.
-    ShowTaskDialog(MainWindowHandle(), kIncompleteInstruction, kIncompleteTitle, kIncompleteContent, 1,
-                   nullptr, kTaskDialogErrorIcon);
+    ShowTaskDialog(MainWindowHandle(), kIncompleteInstruction, kIncompleteTitle, kIncompleteContent, 1, nullptr,
+                   kTaskDialogErrorIcon);
   }
   void ShowMainWindow() override {
-    RunOnUiThread([] { ShowWindow(MainWindowHandle(), SW_SHOW); UpdateWindow(MainWindowHandle()); });
+    RunOnUiThread([] {
+      ShowWindow(MainWindowHandle(), SW_SHOW);
+      UpdateWindow(MainWindowHandle());
+    });
   }
   void InstallFinalShadow() override {
     RunOnUiThread([] { InstallWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
   }
-  void DestroySplash() override { RunOnUiThread([] { DestroyWindow(g_splash); }); }
+  void DestroySplash() override {
+    RunOnUiThread([] { DestroyWindow(g_splash); });
+  }
   void ClearMainWindowTopmost() override {
-    RunOnUiThread([] {
-      SetWindowPos(MainWindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    });
+    RunOnUiThread(
+        [] { SetWindowPos(MainWindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); });
   }
 };
 
@@ -141,11 +152,11 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       HINSTANCE inst = reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance;
       int corner = std::min(kWidth / 5, kHeight / 5);
       SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, corner, corner), FALSE);
-      CreateWindowExW(0, L"STATIC", Wide("启动画面").c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
-                      kWidth, kHeight, hwnd, reinterpret_cast<HMENU>(kPictureId), inst, nullptr);
+      CreateWindowExW(0, L"STATIC", Wide("启动画面").c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, kWidth,
+                      kHeight, hwnd, reinterpret_cast<HMENU>(kPictureId), inst, nullptr);
       g_status = CreateWindowExW(0, L"STATIC", Wide("初始化....").c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 55, 96, 208,
-                                 24, hwnd, reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 55, 96, 208, 24, hwnd,
+                                 reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
       g_statusFont = CreateUiFont(14, FW_NORMAL);
       SendMessageW(g_status, WM_SETFONT, reinterpret_cast<WPARAM>(g_statusFont), FALSE);
       // The status label is drawn above the picture.

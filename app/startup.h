@@ -29,8 +29,8 @@ class StartupActions {
   virtual void ClearMainWindowTopmost() = 0;
 };
 
-inline constexpr std::string_view kStageTexts[5] = {"初始化...", "释放目录...", "用户统计...",
-                                                    "配置检测...", "正在启动..."};
+inline constexpr std::string_view kStageTexts[5] = {"初始化...", "释放目录...", "用户统计...", "配置检测...",
+                                                    "正在启动..."};
 
 // The incomplete-detection dialog's texts.
 inline constexpr std::string_view kIncompleteTitle = "错误";

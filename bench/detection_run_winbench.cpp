@@ -55,11 +55,13 @@ int main(int argc, char** argv) {
       {"DetectProcessors", [&] { ql::DetectProcessors(hosts); }},
       {"DetectBoard", [&] { ql::DetectBoard(hosts); }},
       {"DetectMonitorDevices", [&] { ql::DetectMonitorDevices(hosts); }},
-      {"ListDiskDriveNames", [&] {
+      {"ListDiskDriveNames",
+       [&] {
          std::vector<std::string> names;
          disks.ListDiskDriveNames(names);
        }},
-      {"ListNetworkAdapters", [&] {
+      {"ListNetworkAdapters",
+       [&] {
          std::vector<ql::NetworkAdapterInfo> list;
          ql::ListNetworkAdapters(list);
        }},

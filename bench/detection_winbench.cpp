@@ -92,9 +92,18 @@ int main() {
   for (int i = 0; i < kRuns; ++i) {
     pass.push_back(TimeMs([] { DetectionPass(ql::ScriptControlHosts()); }));
     double c = TimeMs([] { ql::ScriptControlHost host; });
-    double t = TimeMs([&] { ql::ScriptControlHost host; host.EvaluateText(trivial); });
-    double w = TimeMs([&] { ql::ScriptControlHost host; host.EvaluateText(connectOnly); });
-    double q = TimeMs([&] { ql::ScriptControlHost host; host.EvaluateText(query); });
+    double t = TimeMs([&] {
+      ql::ScriptControlHost host;
+      host.EvaluateText(trivial);
+    });
+    double w = TimeMs([&] {
+      ql::ScriptControlHost host;
+      host.EvaluateText(connectOnly);
+    });
+    double q = TimeMs([&] {
+      ql::ScriptControlHost host;
+      host.EvaluateText(query);
+    });
     create.push_back(c);
     connection.push_back(w - t);
     queryPart.push_back(q - w);

@@ -41,8 +41,14 @@ int main() {
   std::printf("disks listed: %d; Model(%s) = \"%s\"\n", n, drive.c_str(), q.Model(drive).c_str());
   const int runs = 9;
   Measure("ListDiskDriveNames", runs, [&] { q.ListDiskDriveNames(names); });
-  Measure("Model getter", runs, [&] { volatile size_t s = q.Model(drive).size(); (void)s; });
-  Measure("Size getter", runs, [&] { volatile int64_t s = q.Size(drive); (void)s; });
+  Measure("Model getter", runs, [&] {
+    volatile size_t s = q.Model(drive).size();
+    (void)s;
+  });
+  Measure("Size getter", runs, [&] {
+    volatile int64_t s = q.Size(drive);
+    (void)s;
+  });
   // Where the Name query fails (Wine has no Name), the getters above stop at
   // ExecQuery; a property read that finds its disk shows the full cycle.
   std::string byDeviceId = q.BuildDiskQuery("\\\\.\\PHYSICALDRIVE0");

@@ -22,11 +22,11 @@ constexpr wchar_t kFloorClass[] = L"QinglanFloorWindow";
 // The floor's own work: every class the home page reads, over one connection.
 void QueryHomePageClasses() {
   ql::ScopedCoInit com(COINIT_MULTITHREADED);
-  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
-                       nullptr, EOAC_NONE, nullptr);
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                       EOAC_NONE, nullptr);
   ql::ScopedComPtr<IWbemLocator> locator;
-  if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                              locator.ReceiveVoid())))
+  if (FAILED(
+          CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.ReceiveVoid())))
     return;
   ql::ScopedComPtr<IWbemServices> services;
   ql::ScopedBstr ns(L"ROOT\\CIMV2");
@@ -39,8 +39,7 @@ void QueryHomePageClasses() {
   for (const wchar_t* cls : classes) {
     ql::ScopedBstr query((std::wstring(L"Select * From ") + cls).c_str());
     ql::ScopedComPtr<IEnumWbemClassObject> rows;
-    if (FAILED(services->ExecQuery(wql.Get(), query.Get(), WBEM_FLAG_FORWARD_ONLY, nullptr, rows.Receive())))
-      continue;
+    if (FAILED(services->ExecQuery(wql.Get(), query.Get(), WBEM_FLAG_FORWARD_ONLY, nullptr, rows.Receive()))) continue;
     for (;;) {
       ql::ScopedComPtr<IWbemClassObject> row;
       ULONG got = 0;
@@ -57,8 +56,8 @@ int RunFloorWindow() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kFloorClass;
   RegisterClassW(&wc);
-  HWND w = CreateWindowExW(0, kFloorClass, L"floor", WS_POPUP, 100, 100, 1000, 640, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+  HWND w =
+      CreateWindowExW(0, kFloorClass, L"floor", WS_POPUP, 100, 100, 1000, 640, nullptr, nullptr, wc.hInstance, nullptr);
   ShowWindow(w, SW_SHOW);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);

@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < rounds; ++i) {
     if (host) DestroyWindow(host);
-    host = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 840, 600, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+    host = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 840, 600, nullptr, nullptr,
+                           wc.hInstance, nullptr);
     ql::CreateToolsContainer(host, -8, 0, 828, 568);
   }
   double createMs =

@@ -23,7 +23,7 @@ struct HardwareSnapshot {
   std::vector<NetworkAdapterInfo> adapters;
   VideoControllerList videoControllers;
   MemoryInventory memory;
-  MonitorInfo monitorInfo;  // the last monitor decoded
+  MonitorInfo monitorInfo;            // the last monitor decoded
   std::vector<std::string> rowTexts;  // machine type, Windows, then the seven rows
 };
 
@@ -73,8 +73,8 @@ struct SummaryRow {
   std::string_view valueLabel;
 };
 inline constexpr SummaryRow kSummaryRowLabels[8] = {
-    {"标签69", kProcessorLabel}, {"标签70", kMemoryLabel},  {"标签77", kGraphicsLabel}, {"标签78", kBoardLabel},
-    {"标签79", kMonitorLabel},   {"标签80", kDiskLabel},    {"标签82", kNetworkLabel},  {"标签83", kBatteryLabel},
+    {"标签69", kProcessorLabel}, {"标签70", kMemoryLabel}, {"标签77", kGraphicsLabel}, {"标签78", kBoardLabel},
+    {"标签79", kMonitorLabel},   {"标签80", kDiskLabel},   {"标签82", kNetworkLabel},  {"标签83", kBatteryLabel},
 };
 
 void RunDetection(DetectionSources& sources, HomePageLabels& labels, HardwareSnapshot& snapshot);

@@ -49,8 +49,8 @@ bool ParseDecimalInt64(std::string_view text, int64_t& value) {
   if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   if (i == n) return false;
   uint64_t magnitude = 0;
-  const uint64_t limit = negative ? uint64_t(std::numeric_limits<int64_t>::max()) + 1
-                                  : uint64_t(std::numeric_limits<int64_t>::max());
+  const uint64_t limit =
+      negative ? uint64_t(std::numeric_limits<int64_t>::max()) + 1 : uint64_t(std::numeric_limits<int64_t>::max());
   for (; i < n; ++i) {
     if (text[i] < '0' || text[i] > '9') return false;
     unsigned digit = static_cast<unsigned>(text[i] - '0');

@@ -25,8 +25,8 @@ ScopedBstr TextToBstr(std::string_view gbk) { return ScopedBstr(Wide(gbk).c_str(
 ScopedComPtr<IWbemServices> ConnectWmi(std::string_view nameSpace) {
   HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   // Security already set earlier in the process makes this fail, harmlessly.
-  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
-                       nullptr, EOAC_NONE, nullptr);
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                       EOAC_NONE, nullptr);
   auto fail = [&] {
     if (SUCCEEDED(init)) CoUninitialize();
     return ScopedComPtr<IWbemServices>();
@@ -57,8 +57,7 @@ ScopedComPtr<IEnumWbemClassObject> Query(IWbemServices* services, std::string_vi
   ScopedBstr language = TextToBstr("WQL");
   ScopedBstr text = TextToBstr(query);
   ScopedComPtr<IEnumWbemClassObject> objects;
-  if (FAILED(services->ExecQuery(language.Get(), text.Get(), kQueryFlags, nullptr, objects.Receive())))
-    objects.Reset();
+  if (FAILED(services->ExecQuery(language.Get(), text.Get(), kQueryFlags, nullptr, objects.Receive()))) objects.Reset();
   return objects;
 }
 
@@ -106,7 +105,8 @@ int64_t VariantToInteger(const VARIANT& value) {
 
 bool VariantToBool(const VARIANT& value) {
   ScopedVariant flag;
-  if (FAILED(VariantChangeType(flag.Get(), const_cast<VARIANT*>(&value), 0, VT_BOOL)) || flag->vt != VT_BOOL) return false;
+  if (FAILED(VariantChangeType(flag.Get(), const_cast<VARIANT*>(&value), 0, VT_BOOL)) || flag->vt != VT_BOOL)
+    return false;
   return flag->boolVal != VARIANT_FALSE;
 }
 
@@ -116,7 +116,8 @@ int DiskDriveQuery::ListDiskDriveNames(std::vector<std::string>& names) const {
   names.clear();
   ScopedComPtr<IWbemServices> services = disk_wmi::ConnectWmi("root\\CIMV2");
   if (!services) return 0;
-  if (ScopedComPtr<IEnumWbemClassObject> objects = disk_wmi::Query(services.Get(), "Select Name From Win32_DiskDrive")) {
+  if (ScopedComPtr<IEnumWbemClassObject> objects =
+          disk_wmi::Query(services.Get(), "Select Name From Win32_DiskDrive")) {
     ULONG returned = 0;
     do {
       ScopedComPtr<IWbemClassObject> object;

@@ -48,8 +48,9 @@ std::string MemoryRow(const std::vector<std::string>& manufacturers, const std::
   std::string row;
   for (size_t k = 0; k < moduleCount; ++k)
     row += ElementOrEmpty(manufacturers, k) + "(" + ElementOrEmpty(speeds, k) + "MHz) | ";
-  row += "总共 " + DecimalText(static_cast<int64_t>(moduleCount)) + " 根。共: " +
-         ShortestDecimal(totalCapacityBytes / 1048576.0) + "MB (约" + std::string(installedMemoryText) + ")";
+  row += "总共 " + DecimalText(static_cast<int64_t>(moduleCount)) +
+         " 根。共: " + ShortestDecimal(totalCapacityBytes / 1048576.0) + "MB (约" + std::string(installedMemoryText) +
+         ")";
   return row;
 }
 

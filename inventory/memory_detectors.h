@@ -13,8 +13,8 @@
 namespace ql {
 
 struct MemoryInventory {
-  std::vector<std::string> capacities{""};     // bytes, decimal
-  std::vector<std::string> speeds{""};         // MHz, decimal
+  std::vector<std::string> capacities{""};  // bytes, decimal
+  std::vector<std::string> speeds{""};      // MHz, decimal
   std::vector<std::string> manufacturers{""};
   int64_t totalCapacityBytes = 0;
 };

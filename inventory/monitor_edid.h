@@ -12,12 +12,12 @@
 namespace ql {
 
 struct MonitorInfo {
-  std::string ManufacturerCode;   // "DEL", or the message for undecodable ID bytes
-  std::string ModelText;          // third descriptor's text, cleaned
-  std::string DiagonalInches;     // "23.4", "24"
-  std::string VendorDisplay;      // "戴尔 DELA0A4"; empty unless the path has three parts
-  std::string ExtraText;          // fourth descriptor's text, uncleaned
-  std::string ManufactureDate;    // "2015年第23周"
+  std::string ManufacturerCode;  // "DEL", or the message for undecodable ID bytes
+  std::string ModelText;         // third descriptor's text, cleaned
+  std::string DiagonalInches;    // "23.4", "24"
+  std::string VendorDisplay;     // "戴尔 DELA0A4"; empty unless the path has three parts
+  std::string ExtraText;         // fourth descriptor's text, uncleaned
+  std::string ManufactureDate;   // "2015年第23周"
   std::string HeightCm;
   std::string WidthCm;
   std::string EdidVersion;        // "1.4"
@@ -41,8 +41,7 @@ std::vector<uint8_t> ReadEdidBlock(std::string_view pnpDeviceId, const EdidValue
 
 // Decodes a block of any length. A field is filled only when every byte it
 // needs lies inside the block; the empty block gives an all-empty record.
-MonitorInfo DecodeEdidBlock(std::string_view pnpDeviceId, std::vector<uint8_t> block,
-                            const VendorLookup& lookupVendor);
+MonitorInfo DecodeEdidBlock(std::string_view pnpDeviceId, std::vector<uint8_t> block, const VendorLookup& lookupVendor);
 
 MonitorInfo DecodeMonitorEdid(std::string_view pnpDeviceId, const EdidValueReader& readValue,
                               const VendorLookup& lookupVendor);

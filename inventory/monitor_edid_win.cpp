@@ -15,8 +15,7 @@ static std::vector<uint8_t> ReadEdidValue(const std::string& keyPath) {
 }
 
 MonitorInfo DecodeMonitorEdid(std::string_view pnpDeviceId) {
-  return DecodeMonitorEdid(pnpDeviceId, ReadEdidValue,
-                           [](std::string_view id) { return LookupMonitorVendor(id); });
+  return DecodeMonitorEdid(pnpDeviceId, ReadEdidValue, [](std::string_view id) { return LookupMonitorVendor(id); });
 }
 
 }  // namespace ql

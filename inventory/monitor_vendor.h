@@ -29,8 +29,7 @@ std::string MonitorVendorTableText(std::string_view dataDir, const WholeFileRead
 // the line's display text. No matching line: the ID unchanged.
 std::string LookupVendorInTable(std::string_view tableText, std::string_view hardwareId);
 
-std::string LookupMonitorVendor(std::string_view hardwareId, std::string_view dataDir,
-                                const WholeFileReader& readFile);
+std::string LookupMonitorVendor(std::string_view hardwareId, std::string_view dataDir, const WholeFileReader& readFile);
 // The program's own lookup: dataDir of the running program, the real file
 // system (Windows only).
 std::string LookupMonitorVendor(std::string_view hardwareId);

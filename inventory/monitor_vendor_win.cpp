@@ -14,8 +14,8 @@ static std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::wstring wide = Wide(path);
   DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string bytes;
   if (!file.Valid()) return bytes;
   LARGE_INTEGER size{};
@@ -23,8 +23,7 @@ static std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (64 << 20)) return bytes;
   bytes.resize(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
-  if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-    read = 0;
+  if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
   bytes.resize(read);
   return bytes;
 }

@@ -33,7 +33,9 @@ std::string AnsiField(const char* field, size_t capacity) {
   return Gbk(wide);
 }
 
-std::string AddressText(const IP_ADDR_STRING& a) { return FixedFieldText(a.IpAddress.String, sizeof a.IpAddress.String); }
+std::string AddressText(const IP_ADDR_STRING& a) {
+  return FixedFieldText(a.IpAddress.String, sizeof a.IpAddress.String);
+}
 
 std::string ReadConnectionName(const std::string& keyPath) {
   DWORD type = REG_NONE;

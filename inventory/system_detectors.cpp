@@ -10,12 +10,30 @@
 namespace ql {
 
 std::string ChassisName(int64_t code) {
-  static const char* const kChassis[] = {
-      "兼容机",         "兼容机",           "台式电脑",       "Low Profile Desktop", "披萨盒式计算机",
-      "微塔式计算机",   "塔式计算机",       "笔记本电脑",     "便携式式计算机",      "笔记本",
-      "掌上电脑",       "Docking Station",  "一体机",         "轻薄型笔记本",        "Space Saving",
-      "Lunch Box",      "Main System Chassis", "扩展机架",    "子机架",              "总线扩展机架",
-      "外围机架",       "机架式储存",       "机架式服务器",   "密封式计算机"};
+  static const char* const kChassis[] = {"兼容机",
+                                         "兼容机",
+                                         "台式电脑",
+                                         "Low Profile Desktop",
+                                         "披萨盒式计算机",
+                                         "微塔式计算机",
+                                         "塔式计算机",
+                                         "笔记本电脑",
+                                         "便携式式计算机",
+                                         "笔记本",
+                                         "掌上电脑",
+                                         "Docking Station",
+                                         "一体机",
+                                         "轻薄型笔记本",
+                                         "Space Saving",
+                                         "Lunch Box",
+                                         "Main System Chassis",
+                                         "扩展机架",
+                                         "子机架",
+                                         "总线扩展机架",
+                                         "外围机架",
+                                         "机架式储存",
+                                         "机架式服务器",
+                                         "密封式计算机"};
   constexpr int64_t count = sizeof kChassis / sizeof kChassis[0];
   return code >= 1 && code <= count ? kChassis[code - 1] : "";
 }
@@ -59,8 +77,8 @@ BoardInfo DetectBoard(ScriptHostFactory& hosts) {
 
 std::string SummarizeOperatingSystem(std::string_view text) {
   std::string caption = CleanLineBreaks(TextBeforeFirst(TextAfterLast(text, "版本="), "BUILD", true));
-  std::string build = CleanLineBreaks(
-      TextAfterLast(TextBeforeFirst(TextAfterLast(text, caption), "系统位宽", true), "Build="));
+  std::string build =
+      CleanLineBreaks(TextAfterLast(TextBeforeFirst(TextAfterLast(text, caption), "系统位宽", true), "Build="));
   std::string bitness = CleanLineBreaks(ReplaceAll(TextBetween(text, "位宽=", "="), "-bit", "位"));
   std::string summary = caption + "；" + build + "；" + bitness;
   size_t marker = FindText(summary, "获取成功");

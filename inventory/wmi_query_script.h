@@ -24,8 +24,7 @@ std::string BuildWmiQueryScript(const WmiQueryShape& shape);
 
 // Per-object lines: `op` is how the line starts ("R = ", "R = R& ",
 // "R = R & "); a key line appends key, property value and vbCrLf.
-std::string KeyLine(std::string_view op, std::string_view key, std::string_view property,
-                    std::string_view suffix = "");
+std::string KeyLine(std::string_view op, std::string_view key, std::string_view property, std::string_view suffix = "");
 // A key carrying the object's running number: "显卡" & Cstr(i) & "型号=".
 std::string NumberedKeyLine(std::string_view prefix, std::string_view key, std::string_view property);
 // The line that closes an object's block with "完".

@@ -6,6 +6,7 @@
 
 namespace ql {
 
+// clang-format off
 std::vector<std::string> IconCacheScriptLines() {
   return {
       "@echo off",
@@ -16,7 +17,9 @@ std::vector<std::string> IconCacheScriptLines() {
       "echo",
   };
 }
+// clang-format on
 
+// clang-format off
 std::vector<std::string> JunkCleanScriptLines(std::string_view makerAddress) {
   return {
       "@echo off ",  // 1
@@ -126,6 +129,7 @@ std::vector<std::string> JunkCleanScriptLines(std::string_view makerAddress) {
       "echo.",  // 105
   };
 }
+// clang-format on
 
 std::string ScriptFileBytes(const std::vector<std::string>& lines) { return JoinText(lines, "\r\n"); }
 

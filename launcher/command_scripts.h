@@ -19,8 +19,7 @@ std::string ScriptFileBytes(const std::vector<std::string>& lines);
 // ExitWindowsEx flags of the end-session command. mode 1 shuts down
 // (power off on the NT platform, plain shutdown otherwise), 2 restarts,
 // 3 logs off; anything else gives 0 (nothing to do).
-inline constexpr uint32_t kEwxLogoff = 0x0, kEwxShutdown = 0x1, kEwxReboot = 0x2, kEwxForce = 0x4,
-                          kEwxPowerOff = 0x8;
+inline constexpr uint32_t kEwxLogoff = 0x0, kEwxShutdown = 0x1, kEwxReboot = 0x2, kEwxForce = 0x4, kEwxPowerOff = 0x8;
 uint32_t EndSessionFlags(int mode, bool force, bool ntPlatform);
 bool IsEndSessionMode(int mode);
 

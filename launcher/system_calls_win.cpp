@@ -61,9 +61,8 @@ SystemCalls RealSystemCalls() {
     ShellAboutW(owner, Wide(app).c_str(), Wide(other).c_str(), icon);
   };
   c.taskDialog = [](HWND owner, std::string_view instruction, std::string_view title, std::string_view content,
-                    int buttons, int icon) {
-    return ShowTaskDialog(owner, instruction, title, content, buttons, nullptr, icon);
-  };
+                    int buttons,
+                    int icon) { return ShowTaskDialog(owner, instruction, title, content, buttons, nullptr, icon); };
   return c;
 }
 

@@ -43,12 +43,12 @@ bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
   std::wstring path = Wide(gbkPath);
   bool ok;
   {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    ScopedHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD wrote = 0;
-    ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-         wrote == bytes.size();
+    ok =
+        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size();
   }
   if (!ok) DeleteFileW(path.c_str());
   return ok;
@@ -116,9 +116,10 @@ void RestartSystem() { AskThenEndSession("系统即将重启！真的要执行�
 void LogOffUser() { AskThenEndSession("系统即将注销！真的要执行操作吗？", 3); }
 
 void ExplainToolStartFailure() {
-  CurrentSystemCalls().taskDialog(MainWindowHandle(), "解决方法", "解决方法",
-                                  "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！", 1,
-                                  kTaskDialogInformationIcon);
+  CurrentSystemCalls().taskDialog(
+      MainWindowHandle(), "解决方法", "解决方法",
+      "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！", 1,
+      kTaskDialogInformationIcon);
 }
 
 void RunSystemOperation(SystemOperation operation) {

@@ -177,19 +177,19 @@ HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height) {
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   RegisterClasses(instance);
   g_state = {};
-  HWND container = CreateWindowExW(WS_EX_CONTROLPARENT, kContainerClass, L"ToolsContainer",
-                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, parent, nullptr,
-                                   instance, nullptr);
+  HWND container =
+      CreateWindowExW(WS_EX_CONTROLPARENT, kContainerClass, L"ToolsContainer", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                      x, y, width, height, parent, nullptr, instance, nullptr);
   if (!container) return nullptr;
   g_state.container = container;
   for (int p = 0; p < kToolsPageCount; ++p)
     g_state.pages[static_cast<size_t>(p)] =
         CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, Wide(ToolsPageName(p)).c_str(),
-                        WS_CHILD | WS_CLIPSIBLINGS | (p == 0 ? WS_VISIBLE : 0), 0, 0, width, height, container,
-                        nullptr, instance, nullptr);
-  g_state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, container, nullptr,
-                                    instance, nullptr);
+                        WS_CHILD | WS_CLIPSIBLINGS | (p == 0 ? WS_VISIBLE : 0), 0, 0, width, height, container, nullptr,
+                        instance, nullptr);
+  g_state.tooltip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, container, nullptr, instance, nullptr);
   const auto& rows = ToolsContainerControls();
   for (size_t i = 0; i < rows.size(); ++i) {
     if (!g_state.pages[static_cast<size_t>(rows[i].page)]) continue;

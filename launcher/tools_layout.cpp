@@ -10,6 +10,7 @@
 namespace ql {
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, kToolsPageCount> kPageNames = {
     "1", "cpu", "内存", "主板", "任务栏", "磁盘", "显卡", "显示器", "综合", "系统优化", "系统工具", "驱动工具"};
 
@@ -89,7 +90,9 @@ constexpr SystemButton kSystemButtons[] = {
 // The system-function group and the group of all functions, in container coordinates.
 constexpr int kSystemGroupX = 28, kSystemGroupY = 109;
 constexpr int kAllGroupX = 29, kAllGroupY = 269;
+// clang-format on
 
+// clang-format off
 std::vector<ContainerControl> BuildRows() {
   using K = ControlKind;
   using A = RowAction;
@@ -157,6 +160,7 @@ std::vector<ContainerControl> BuildRows() {
   }
   return rows;
 }
+// clang-format on
 
 }  // namespace
 

@@ -49,7 +49,7 @@ struct ContainerControl {
   RowAction action = RowAction::None;
   std::string_view target = {};  // LaunchTool: relative path; OpenLink: address
   LaunchMode mode = LaunchMode::Normal;
-  int categoryPage = 0;         // ShowCategory
+  int categoryPage = 0;  // ShowCategory
   SystemOperation operation = SystemOperation::None;
   std::string_view tooltip = {};
 };

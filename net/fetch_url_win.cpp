@@ -40,10 +40,9 @@ std::vector<uint8_t> FetchUrlBytes(std::string_view url) {
   InternetSetOptionW(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
   InternetSetOptionW(session.Get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
   InternetSetOptionW(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-  ScopedInternet page(InternetOpenUrlW(session.Get(), wide.c_str(), nullptr, 0,
-                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI |
-                                           INTERNET_FLAG_NO_COOKIES,
-                                       0));
+  ScopedInternet page(InternetOpenUrlW(
+      session.Get(), wide.c_str(), nullptr, 0,
+      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES, 0));
   if (!page.Get()) return {};
   std::vector<uint8_t> body;
   std::vector<uint8_t> buffer(64 * 1024);

@@ -51,8 +51,8 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
   if (!t.SetTimeouts(session.Get(), HttpTimeoutMs(req.timeoutSeconds))) return Fail(ex, kHttpTimeoutsRefused);
   TransportHandle connection(t, t.Connect(session.Get(), url.host, url.port));
   if (!connection) return Fail(ex, kHttpNoConnection);
-  TransportHandle request(t, t.OpenRequest(connection.Get(), HttpVerb(req.method), url.path,
-                                           url.secure ? kFlagSecure : 0));
+  TransportHandle request(
+      t, t.OpenRequest(connection.Get(), HttpVerb(req.method), url.path, url.secure ? kFlagSecure : 0));
   if (!request) return Fail(ex, kHttpNoRequest);
   HttpTransport::Handle h = request.Get();
 
@@ -69,8 +69,8 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
   if (req.noRedirect && !t.SetOption(h, kOptionDisableFeature, kFeatureRedirects))
     return Fail(ex, kHttpRedirectOptionRefused);
 
-  std::string headers = BuildRequestHeaders(req.extraHeaders, req.method, ex.cookies, req.completeHeaders,
-                                            req.normalizeHeaderNames);
+  std::string headers =
+      BuildRequestHeaders(req.extraHeaders, req.method, ex.cookies, req.completeHeaders, req.normalizeHeaderNames);
   // An empty block (no defaults, no lines of the caller's) has nothing to add.
   if (!headers.empty() && !t.AddHeaders(h, headers)) return Fail(ex, kHttpHeadersRefused);
 

@@ -12,20 +12,20 @@ namespace ql {
 
 // What the caller asks for; every member but the URL has its default.
 struct HttpRequest {
-  std::string url;                    // absolute http:// or https:// URL
-  int method = 0;                     // verb index, see HttpVerb
-  std::string bodyText;               // sent as GBK bytes when bodyBytes is empty
-  std::string extraHeaders;           // header lines separated by CR LF
+  std::string url;           // absolute http:// or https:// URL
+  int method = 0;            // verb index, see HttpVerb
+  std::string bodyText;      // sent as GBK bytes when bodyBytes is empty
+  std::string extraHeaders;  // header lines separated by CR LF
   bool noRedirect = false;
-  std::string userName;               // server credentials (Basic) when both given
+  std::string userName;  // server credentials (Basic) when both given
   std::string password;
-  std::string proxy;                  // host:port; empty means direct
-  std::string proxyUser;              // proxy credentials (Basic) when both given
+  std::string proxy;      // host:port; empty means direct
+  std::string proxyUser;  // proxy credentials (Basic) when both given
   std::string proxyPassword;
-  int timeoutSeconds = 0;             // 0 or less: 30 seconds
+  int timeoutSeconds = 0;  // 0 or less: 30 seconds
   bool mergeCookies = true;
-  bool completeHeaders = true;        // add the default browser-like lines
-  std::vector<uint8_t> bodyBytes;     // wins over bodyText when non-empty
+  bool completeHeaders = true;     // add the default browser-like lines
+  std::vector<uint8_t> bodyBytes;  // wins over bodyText when non-empty
   bool normalizeHeaderNames = true;
 };
 
@@ -89,10 +89,8 @@ class HttpTransport {
   virtual Handle OpenSession(int accessType, std::string_view proxyName) = 0;
   virtual bool SetTimeouts(Handle session, int milliseconds) = 0;
   virtual Handle Connect(Handle session, std::string_view host, int port) = 0;
-  virtual Handle OpenRequest(Handle connection, std::string_view verb, std::string_view path,
-                             uint32_t flags) = 0;
-  virtual bool SetCredentials(Handle request, int target, std::string_view user,
-                              std::string_view password) = 0;
+  virtual Handle OpenRequest(Handle connection, std::string_view verb, std::string_view path, uint32_t flags) = 0;
+  virtual bool SetCredentials(Handle request, int target, std::string_view user, std::string_view password) = 0;
   virtual bool SetOption(Handle request, uint32_t option, uint32_t value) = 0;
   virtual bool AddHeaders(Handle request, std::string_view headers) = 0;
   virtual bool Send(Handle request, const std::vector<uint8_t>& body) = 0;
@@ -105,8 +103,7 @@ class HttpTransport {
   // Lets the calling thread process its pending window messages.
   virtual void PumpMessages() = 0;
   // The body decoded from `charset` into GBK; false when any step fails.
-  virtual bool DecodeCharset(const std::vector<uint8_t>& body, std::string_view charset,
-                             std::string& text) = 0;
+  virtual bool DecodeCharset(const std::vector<uint8_t>& body, std::string_view charset, std::string& text) = 0;
 };
 
 // The whole algorithm over a transport (tested natively with a fake one).

@@ -76,8 +76,8 @@ class WinHttpTransport : public HttpTransport {
   Handle OpenSession(int accessType, std::string_view proxyName) override {
     std::wstring proxy = Wide(proxyName);
     return WinHttpOpen(nullptr, static_cast<DWORD>(accessType),
-                       accessType == kAccessNamedProxy ? proxy.c_str() : WINHTTP_NO_PROXY_NAME,
-                       WINHTTP_NO_PROXY_BYPASS, 0);
+                       accessType == kAccessNamedProxy ? proxy.c_str() : WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS,
+                       0);
   }
   bool SetTimeouts(Handle session, int ms) override { return WinHttpSetTimeouts(session, ms, ms, ms, ms) != FALSE; }
   Handle Connect(Handle session, std::string_view host, int port) override {
@@ -88,8 +88,8 @@ class WinHttpTransport : public HttpTransport {
                               WINHTTP_DEFAULT_ACCEPT_TYPES, flags);
   }
   bool SetCredentials(Handle request, int target, std::string_view user, std::string_view password) override {
-    return WinHttpSetCredentials(request, static_cast<DWORD>(target), WINHTTP_AUTH_SCHEME_BASIC,
-                                 Wide(user).c_str(), Wide(password).c_str(), nullptr) != FALSE;
+    return WinHttpSetCredentials(request, static_cast<DWORD>(target), WINHTTP_AUTH_SCHEME_BASIC, Wide(user).c_str(),
+                                 Wide(password).c_str(), nullptr) != FALSE;
   }
   bool SetOption(Handle request, uint32_t option, uint32_t value) override {
     DWORD v = value;
@@ -97,8 +97,8 @@ class WinHttpTransport : public HttpTransport {
   }
   bool AddHeaders(Handle request, std::string_view headers) override {
     std::wstring wide = Wide(headers);
-    return WinHttpAddRequestHeaders(request, wide.c_str(), static_cast<DWORD>(wide.size()),
-                                    WINHTTP_ADDREQ_FLAG_ADD) != FALSE;
+    return WinHttpAddRequestHeaders(request, wide.c_str(), static_cast<DWORD>(wide.size()), WINHTTP_ADDREQ_FLAG_ADD) !=
+           FALSE;
   }
   bool Send(Handle request, const std::vector<uint8_t>& body) override {
     DWORD n = static_cast<DWORD>(body.size());
@@ -123,8 +123,8 @@ class WinHttpTransport : public HttpTransport {
     WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &bytes,
                         WINHTTP_NO_HEADER_INDEX);
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
-                             buffer.data(), &bytes, WINHTTP_NO_HEADER_INDEX))
+    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, buffer.data(),
+                             &bytes, WINHTTP_NO_HEADER_INDEX))
       return false;
     std::wstring_view w(buffer.data(), buffer.size());
     headers = Gbk(w.substr(0, w.find(L'\0')));

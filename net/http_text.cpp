@@ -76,9 +76,7 @@ bool IsWordByte(char c) {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
-size_t CharLength(std::string_view text, size_t at) {
-  return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
-}
+size_t CharLength(std::string_view text, size_t at) { return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1; }
 
 // [-\w]+ from `at`: the run's length in bytes (0 when none).
 size_t CharsetNameLength(std::string_view text, size_t at) {
@@ -91,9 +89,8 @@ size_t CharsetNameLength(std::string_view text, size_t at) {
 
 std::string_view HttpVerb(int method) {
   static constexpr std::array<std::string_view, 8> kVerbs{"GET",     "POST",   "HEAD",  "PUT",
-                                                           "OPTIONS", "DELETE", "TRACE", "CONNECT"};
-  return method >= 0 && method < static_cast<int>(kVerbs.size()) ? kVerbs[static_cast<size_t>(method)]
-                                                                   : kVerbs[0];
+                                                          "OPTIONS", "DELETE", "TRACE", "CONNECT"};
+  return method >= 0 && method < static_cast<int>(kVerbs.size()) ? kVerbs[static_cast<size_t>(method)] : kVerbs[0];
 }
 
 int HttpTimeoutMs(int timeoutSeconds) {

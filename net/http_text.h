@@ -37,7 +37,7 @@ struct SetCookieResult {
   std::string cookiesReceived;  // the input extended by "name=value; " per cookie
   std::string location;         // the value of a "Location: " line
   bool hasLocation = false;
-  size_t lineCount = 0;         // lines looked at (the caller pumps messages per line)
+  size_t lineCount = 0;  // lines looked at (the caller pumps messages per line)
 };
 SetCookieResult CollectSetCookies(std::string_view responseHeaders, std::string_view cookiesReceived);
 // The received cookies first, then every sent cookie whose name was not

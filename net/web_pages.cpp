@@ -52,9 +52,8 @@ std::string ToolPackageLink(std::string_view text) {
   bool web = (v.size() > 7 && EqualsIgnoreAsciiCase(v.substr(0, 7), "http://")) ||
              (v.size() > 8 && EqualsIgnoreAsciiCase(v.substr(0, 8), "https://"));
   // Control characters have no place in an address handed to the shell.
-  bool clean = std::none_of(link.begin(), link.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-  });
+  bool clean =
+      std::none_of(link.begin(), link.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
   return web && clean ? link : std::string();
 }
 

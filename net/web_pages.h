@@ -15,7 +15,6 @@ namespace ql {
 // The built-in version the update check compares with the published one.
 inline constexpr std::string_view kCurrentVersion = "2.5.5";
 
-
 // A UTF-8 page (up to its first NUL) as GBK text.
 std::string DecodeUtf8Page(std::string_view utf8);
 std::string DecodeUtf8Page(const std::vector<uint8_t>& utf8);

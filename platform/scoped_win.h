@@ -193,8 +193,7 @@ class ScopedHKey {
 // apartment model (RPC_E_CHANGED_MODE) keeps it and is not uninitialised.
 class ScopedCoInit {
  public:
-  explicit ScopedCoInit(DWORD model = COINIT_APARTMENTTHREADED)
-      : hr_(CoInitializeEx(nullptr, model)) {}
+  explicit ScopedCoInit(DWORD model = COINIT_APARTMENTTHREADED) : hr_(CoInitializeEx(nullptr, model)) {}
   ScopedCoInit(const ScopedCoInit&) = delete;
   ScopedCoInit& operator=(const ScopedCoInit&) = delete;
   ~ScopedCoInit() {

@@ -27,8 +27,7 @@ void InitUiThread() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"QinglanUiDispatch";
   RegisterClassW(&wc);
-  g_dispatch = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               wc.hInstance, nullptr);
+  g_dispatch = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   g_uiThread = GetCurrentThreadId();
 }
 

@@ -9,8 +9,7 @@
 namespace ql {
 namespace {
 
-HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT* args, UINT count,
-               VARIANT* result) {
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT* args, UINT count, VARIANT* result) {
   if (!object) return E_POINTER;
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
@@ -48,17 +47,28 @@ HRESULT FirstElement(SAFEARRAY* array, VARTYPE type, VARIANT* out) {
     index[d] = lower;
   }
   switch (type) {
-    case VT_VARIANT:
-      return SafeArrayGetElement(array, index.data(), out);
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT:
-    case VT_UINT: case VT_I8: case VT_UI8: case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
-    case VT_BOOL: case VT_BSTR: {
+    case VT_VARIANT: return SafeArrayGetElement(array, index.data(), out);
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_BOOL:
+    case VT_BSTR: {
       HRESULT hr = SafeArrayGetElement(array, index.data(), &out->llVal);
       if (SUCCEEDED(hr)) out->vt = type;
       return hr;
     }
-    default:
-      return E_INVALIDARG;
+    default: return E_INVALIDARG;
   }
 }
 
@@ -72,9 +82,9 @@ HRESULT CreateDispatchObject(const wchar_t* progId, ScopedComPtr<IDispatch>* out
                           out->ReceiveVoid());
 }
 
-HRESULT CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args,
-                   VARIANT* result) {
-  return Invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args.begin(), static_cast<UINT>(args.size()), result);
+HRESULT CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args, VARIANT* result) {
+  return Invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args.begin(), static_cast<UINT>(args.size()),
+                result);
 }
 
 HRESULT GetProperty(IDispatch* object, const wchar_t* name, VARIANT* result) {
@@ -111,7 +121,8 @@ VARIANT IntArg(int32_t value) {
 
 std::string VariantToGbk(const VARIANT& value) {
   ScopedVariant text;
-  if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR || !text->bstrVal)
+  if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR ||
+      !text->bstrVal)
     return {};
   return Gbk(std::wstring_view(text->bstrVal, SysStringLen(text->bstrVal)));
 }

@@ -19,8 +19,7 @@ HRESULT CreateDispatchObject(const wchar_t* progId, ScopedComPtr<IDispatch>* out
 
 // A method, or a property read with arguments (such as a collection's Item).
 // Arguments are given in their natural order; `result` may be null.
-HRESULT CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args,
-                   VARIANT* result);
+HRESULT CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args, VARIANT* result);
 HRESULT GetProperty(IDispatch* object, const wchar_t* name, VARIANT* result);
 HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value);
 

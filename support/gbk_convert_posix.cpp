@@ -56,9 +56,7 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
   return Convert("CP936", "UTF-16LE", bytes.data(), bytes.size(), 2, "?");
 }
 
-std::string Utf8ToGbk(std::string_view utf8) {
-  return Convert("CP936", "UTF-8", utf8.data(), utf8.size(), 1, "?");
-}
+std::string Utf8ToGbk(std::string_view utf8) { return Convert("CP936", "UTF-8", utf8.data(), utf8.size(), 1, "?"); }
 
 std::string GbkToUtf8(std::string_view gbk) {
   return Convert("UTF-8", "CP936", gbk.data(), gbk.size(), 1, "\xEF\xBF\xBD");

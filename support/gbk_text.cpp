@@ -114,7 +114,8 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view sep) 
     parts.emplace_back(text);
     return parts;
   }
-  size_t rest = ForEachMatch(text, sep, false, [&](size_t pos, size_t hit) { parts.emplace_back(text.substr(pos, hit - pos)); });
+  size_t rest =
+      ForEachMatch(text, sep, false, [&](size_t pos, size_t hit) { parts.emplace_back(text.substr(pos, hit - pos)); });
   parts.emplace_back(text.substr(std::min(rest, text.size())));
   return parts;
 }

@@ -24,15 +24,13 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool IsCharStart(std::string_view text, size_t offset);
 
 // First match at or after `from` that begins on a character boundary.
-size_t FindText(std::string_view text, std::string_view needle, size_t from = 0,
-                bool ignoreCase = false);
+size_t FindText(std::string_view text, std::string_view needle, size_t from = 0, bool ignoreCase = false);
 // Last match that begins on a character boundary and ends at or before `end`.
-size_t FindTextReverse(std::string_view text, std::string_view needle,
-                       size_t end = std::string_view::npos, bool ignoreCase = false);
+size_t FindTextReverse(std::string_view text, std::string_view needle, size_t end = std::string_view::npos,
+                       bool ignoreCase = false);
 bool ContainsText(std::string_view text, std::string_view needle, bool ignoreCase = false);
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to,
-                       bool ignoreCase = false);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to, bool ignoreCase = false);
 // Splits on every occurrence of sep; empty parts are kept; an empty text gives one empty part.
 std::vector<std::string> SplitText(std::string_view text, std::string_view sep);
 std::string JoinText(const std::vector<std::string>& parts, std::string_view sep);

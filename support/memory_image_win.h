@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <span>
 
-namespace Gdiplus { class GpImage; }
+namespace Gdiplus {
+class GpImage;
+}
 
 namespace ql {
 

@@ -13,12 +13,8 @@ namespace ql {
 namespace {
 
 struct VbTraits : std::regex_traits<wchar_t> {
-  wchar_t translate_nocase(wchar_t c) const {
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-  }
-  bool isctype(wchar_t c, char_class_type f) const {
-    return c < 0x80 && std::regex_traits<wchar_t>::isctype(c, f);
-  }
+  wchar_t translate_nocase(wchar_t c) const { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+  bool isctype(wchar_t c, char_class_type f) const { return c < 0x80 && std::regex_traits<wchar_t>::isctype(c, f); }
 };
 
 using VbRegex = std::basic_regex<wchar_t, VbTraits>;

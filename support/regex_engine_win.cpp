@@ -44,8 +44,7 @@ class VbScriptRun final : public RegexRun {
     ScopedBstr with(replacementWide.data(), static_cast<UINT>(replacementWide.size()));
     ScopedVariant value;
     if (!source.Get() || !with.Get() ||
-        FAILED(CallMethod(engine_.Get(), L"Replace", {BstrArg(source.Get()), BstrArg(with.Get())},
-                          value.Receive())))
+        FAILED(CallMethod(engine_.Get(), L"Replace", {BstrArg(source.Get()), BstrArg(with.Get())}, value.Receive())))
       return {};
     return VariantToGbk(*value);
   }

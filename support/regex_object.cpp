@@ -22,8 +22,8 @@ RegexObject::~RegexObject() {
   if (leaveThread_) LeaveRegexThread();
 }
 
-bool RegexObject::Match(std::string_view pattern, std::string_view subject, bool caseSensitive,
-                        bool multiline, bool global, bool quoteSubstitution) {
+bool RegexObject::Match(std::string_view pattern, std::string_view subject, bool caseSensitive, bool multiline,
+                        bool global, bool quoteSubstitution) {
   run_.reset();
   subject_.assign(subject);
   std::string effective = quoteSubstitution ? ReplaceAll(pattern, "#引号", "\"") : std::string(pattern);

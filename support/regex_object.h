@@ -23,8 +23,8 @@ class RegexObject {
   // True when the search ran (also without any match); false when the engine
   // could not be created or rejected the pattern. With quoteSubstitution
   // every "#引号" in the pattern stands for a double quote.
-  bool Match(std::string_view pattern, std::string_view subject, bool caseSensitive = false,
-             bool multiline = true, bool global = true, bool quoteSubstitution = false);
+  bool Match(std::string_view pattern, std::string_view subject, bool caseSensitive = false, bool multiline = true,
+             bool global = true, bool quoteSubstitution = false);
   std::string GetPattern() const;
   std::string Replace(std::string_view replacement) const;
   int32_t MatchCount() const;

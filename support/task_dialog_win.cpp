@@ -9,21 +9,20 @@
 
 namespace ql {
 
-int ShowTaskDialog(HWND owner, std::string_view mainInstruction, std::string_view windowTitle,
-                   std::string_view content, int commonButtons, HINSTANCE instance, int icon) {
-  using TaskDialogFn = HRESULT(WINAPI*)(HWND, HINSTANCE, PCWSTR, PCWSTR, PCWSTR,
-                                        TASKDIALOG_COMMON_BUTTON_FLAGS, PCWSTR, int*);
+int ShowTaskDialog(HWND owner, std::string_view mainInstruction, std::string_view windowTitle, std::string_view content,
+                   int commonButtons, HINSTANCE instance, int icon) {
+  using TaskDialogFn =
+      HRESULT(WINAPI*)(HWND, HINSTANCE, PCWSTR, PCWSTR, PCWSTR, TASKDIALOG_COMMON_BUTTON_FLAGS, PCWSTR, int*);
   HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
   if (!comctl) comctl = LoadLibraryW(L"comctl32.dll");
-  auto fn = comctl ? reinterpret_cast<TaskDialogFn>(
-                         reinterpret_cast<void*>(GetProcAddress(comctl, "TaskDialog")))
-                   : nullptr;
+  auto fn =
+      comctl ? reinterpret_cast<TaskDialogFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "TaskDialog"))) : nullptr;
   if (!fn) return -1;
   std::wstring title = Wide(windowTitle), instruction = Wide(mainInstruction), body = Wide(content);
   int pressed = -1;
   HRESULT hr = fn(owner, instance, title.c_str(), instruction.c_str(), body.c_str(),
-                  static_cast<TASKDIALOG_COMMON_BUTTON_FLAGS>(commonButtons),
-                  MAKEINTRESOURCEW(static_cast<WORD>(icon)), &pressed);
+                  static_cast<TASKDIALOG_COMMON_BUTTON_FLAGS>(commonButtons), MAKEINTRESOURCEW(static_cast<WORD>(icon)),
+                  &pressed);
   return SUCCEEDED(hr) ? pressed : -1;
 }
 

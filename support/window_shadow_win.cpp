@@ -74,8 +74,7 @@ void PaintRings(Gdiplus::GpGraphics* g, COLORREF colour, int size, int width, in
   GdipSetCompositingQuality(g, Gdiplus::CompositingQualityAssumeLinear);
   for (int i = 1; i <= size; ++i) {
     Gdiplus::GpPen* pen = nullptr;
-    if (GdipCreatePen1(ColorRefToArgb(colour, ShadowRingAlpha(size, i)), 1.0f, Gdiplus::UnitPixel, &pen) !=
-        Gdiplus::Ok)
+    if (GdipCreatePen1(ColorRefToArgb(colour, ShadowRingAlpha(size, i)), 1.0f, Gdiplus::UnitPixel, &pen) != Gdiplus::Ok)
       continue;
     IntRect r = ShadowRingRect(width, height, i);
     if (Gdiplus::GpPath* path = RoundedRectPath(float(r.x), float(r.y), float(r.width), float(r.height), 4)) {
@@ -108,9 +107,9 @@ void DrawNineSlice(Gdiplus::GpGraphics* g, Gdiplus::GpImage* image, int x, int y
   if (GdipGetImageDimension(image, &iw, &ih) != Gdiplus::Ok) return;
   for (const Slice& s : NineSlices(int(iw), int(ih), x, y, width, height)) {
     if (s.target.width <= 0 || s.target.height <= 0) continue;
-    GdipDrawImageRectRect(g, image, float(s.target.x), float(s.target.y), float(s.target.width),
-                          float(s.target.height), float(s.source.x), float(s.source.y), float(s.source.width),
-                          float(s.source.height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+    GdipDrawImageRectRect(g, image, float(s.target.x), float(s.target.y), float(s.target.width), float(s.target.height),
+                          float(s.source.x), float(s.source.y), float(s.source.width), float(s.source.height),
+                          Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
   }
 }
 
@@ -245,8 +244,7 @@ LRESULT CALLBACK WindowShadowSubclassProc(HWND target, UINT msg, WPARAM wp, LPAR
       RemoveShadow(target);
       return prev ? CallWindowProcW(prev, target, msg, wp, lp) : DefWindowProcW(target, msg, wp, lp);
     }
-    default:
-      return CallPrevious(target, msg, wp, lp);
+    default: return CallPrevious(target, msg, wp, lp);
   }
 }
 

@@ -52,9 +52,8 @@ inline std::vector<uint8_t> SolidPng(uint32_t width, uint32_t height, uint8_t r,
     png.insert(png.end(), body.begin(), body.end());
     png.insert(png.end(), {uint8_t(crc >> 24), uint8_t(crc >> 16), uint8_t(crc >> 8), uint8_t(crc)});
   };
-  chunk("IHDR", {uint8_t(width >> 24), uint8_t(width >> 16), uint8_t(width >> 8), uint8_t(width),
-                 uint8_t(height >> 24), uint8_t(height >> 16), uint8_t(height >> 8), uint8_t(height), 8, 6, 0,
-                 0, 0});
+  chunk("IHDR", {uint8_t(width >> 24), uint8_t(width >> 16), uint8_t(width >> 8), uint8_t(width), uint8_t(height >> 24),
+                 uint8_t(height >> 16), uint8_t(height >> 8), uint8_t(height), 8, 6, 0, 0, 0});
   chunk("IDAT", z);
   chunk("IEND", {});
   return png;

@@ -139,8 +139,8 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-  ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
+  ql::ScopedHandle f(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   std::vector<uint8_t> bytes;
   if (!f.Valid()) return bytes;
   DWORD size = GetFileSize(f.Get(), nullptr);

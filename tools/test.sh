@@ -23,6 +23,8 @@ finish() {
 }
 winpreset=win32
 
+bash tools/check_format.sh || fail "format check"
+
 cmake --preset native >/dev/null && cmake --build --preset native || { fail "native build"; finish; }
 # LeakSanitizer needs ptrace, which some sandboxes deny; there it aborts every
 # test at exit. Leak checks are then left out, and the run says so.

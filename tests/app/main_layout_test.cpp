@@ -20,6 +20,7 @@ const LayoutRow* Named(std::string_view name) {
 
 TEST(MainLayout, ControlsOtherSubsystemsWriteExistWithTheirDesignedTexts) {
   const std::string eight = "配置正在检测，请稍后........", nine = eight + ".";
+  // clang-format off
   const std::pair<const char*, std::string> expected[] = {
       {"标题标签", "主页"}, {"标签1", "计算机类型"}, {"标签68", "Windows系统版本"}, {"标签7", "0时0分0秒"},
       {"标签69", "中央处理器"}, {"标签70", "内存"}, {"标签77", "显卡"}, {"标签78", "主板"},
@@ -30,6 +31,7 @@ TEST(MainLayout, ControlsOtherSubsystemsWriteExistWithTheirDesignedTexts) {
       {"昨日访问", ""}, {"今日访问", ""}, {"累计访问", ""},
       {"标签17", "当前版本："}, {"标签16", "服务器版本："}, {"标签30", ""},
   };
+  // clang-format on
   for (auto& [name, text] : expected) {
     const LayoutRow* row = Named(name);
     ASSERT_NE(row, nullptr) << name;
@@ -47,14 +49,46 @@ TEST(MainLayout, ControlsOtherSubsystemsWriteExistWithTheirDesignedTexts) {
 }
 
 TEST(MainLayout, EveryActionKeyOfTheOtherSubsystemsHasItsControl) {
-  const char* keys[] = {
-      "一键复制", "检测不准？点我重新检测", "点击检测更新", "下载工具包", "下载larkmere", "问题反馈/建议/常见问题",
-      "磁力链接转种子", "文件MD5值计算", "下载地址转换", "秒表计时器", "网址二维码生成", "天翼云盘直链解析（已失效）",
-      "kinhdown网盘下载器", "等待添加", "page8:112,48", "page8:320,48", "page8:536,48", "page8:112,240",
-      "page8:320,240", "page3:192,168", "page3:496,168", "page3:192,320", "page3:496,320", "page6:168,296",
-      "page6:496,296", "page2:56,16", "page4:56,16", "page5:64,16", "page3:link-icon", "page6:link-icon",
-      "page5:officetool", "打开专注于win7官网", "打开专注于win10官网", "打开U启动官网", "打开U启通官网",
-      "page7:圆体·简繁", "page7:时尚中黑 简体", "page7:方正准圆·简体", "青岚工具箱 larkmere", "头像"};
+  const char* keys[] = {"一键复制",
+                        "检测不准？点我重新检测",
+                        "点击检测更新",
+                        "下载工具包",
+                        "下载larkmere",
+                        "问题反馈/建议/常见问题",
+                        "磁力链接转种子",
+                        "文件MD5值计算",
+                        "下载地址转换",
+                        "秒表计时器",
+                        "网址二维码生成",
+                        "天翼云盘直链解析（已失效）",
+                        "kinhdown网盘下载器",
+                        "等待添加",
+                        "page8:112,48",
+                        "page8:320,48",
+                        "page8:536,48",
+                        "page8:112,240",
+                        "page8:320,240",
+                        "page3:192,168",
+                        "page3:496,168",
+                        "page3:192,320",
+                        "page3:496,320",
+                        "page6:168,296",
+                        "page6:496,296",
+                        "page2:56,16",
+                        "page4:56,16",
+                        "page5:64,16",
+                        "page3:link-icon",
+                        "page6:link-icon",
+                        "page5:officetool",
+                        "打开专注于win7官网",
+                        "打开专注于win10官网",
+                        "打开U启动官网",
+                        "打开U启通官网",
+                        "page7:圆体·简繁",
+                        "page7:时尚中黑 简体",
+                        "page7:方正准圆·简体",
+                        "青岚工具箱 larkmere",
+                        "头像"};
   for (const char* key : keys) {
     int n = 0;
     for (const LayoutRow& r : MainLayout()) n += r.action == key;

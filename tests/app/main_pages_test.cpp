@@ -31,9 +31,12 @@ TEST(MainPages, NavigationWritesTitleAndSwitchesPageAndBar) {
     const char* title;
     int page, barLeft, barTop;
   } cases[] = {
-      {"主页", "主页", 0, 0, 101},        {"功能", "功能", 1, 0, 138},
-      {"特色", "特色功能", 13, 0, 172},   {"B1", "Windows 下载    ", 2, 0, 221},
-      {"x", "教程文档             ", 8, 0, 461}, {"更新日志", "更新日志", 10, -100, 101},
+      {"主页", "主页", 0, 0, 101},
+      {"功能", "功能", 1, 0, 138},
+      {"特色", "特色功能", 13, 0, 172},
+      {"B1", "Windows 下载    ", 2, 0, 221},
+      {"x", "教程文档             ", 8, 0, 461},
+      {"更新日志", "更新日志", 10, -100, 101},
   };
   for (const Case& c : cases) {
     FakeView v;

@@ -206,7 +206,8 @@ bool SaveScreenshot(HWND window, const std::string& name) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   CreateDirectoryW((HostPath(QL_TEST_BINARY_DIR) + L"\\screenshots").c_str(), nullptr);
-  std::wstring path = HostPath(QL_TEST_BINARY_DIR) + L"\\screenshots\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+  std::wstring path =
+      HostPath(QL_TEST_BINARY_DIR) + L"\\screenshots\\" + std::wstring(name.begin(), name.end()) + L".bmp";
   return bits && WriteFileBytes(path, out.data(), out.size());
 }
 

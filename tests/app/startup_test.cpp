@@ -36,10 +36,10 @@ class RecordingActions final : public StartupActions {
 TEST(Startup, StagesRunInOrderWithTheirStatusTexts) {
   RecordingActions a("LENOVO 台式电脑");
   RunStartupStages(a);
-  EXPECT_THAT(a.log, testing::ElementsAre("status 初始化...", "show splash", "status 释放目录...", "bin", "uptime",
-                                          "wait 100", "status 用户统计...", "statistics", "status 配置检测...",
-                                          "detect", "wait 100", "status 正在启动...", "show main", "shadow",
-                                          "destroy splash", "not topmost"));
+  EXPECT_THAT(a.log,
+              testing::ElementsAre("status 初始化...", "show splash", "status 释放目录...", "bin", "uptime", "wait 100",
+                                   "status 用户统计...", "statistics", "status 配置检测...", "detect", "wait 100",
+                                   "status 正在启动...", "show main", "shadow", "destroy splash", "not topmost"));
 }
 
 TEST(Startup, OnlyAnExactlyEmptyMachineTypeShowsTheDialog) {

@@ -82,22 +82,20 @@ TEST(DetectionRun, WorkedExampleWritesTheNineLabelsInOrder) {
   RunDetection(sources, labels, snapshot);
 
   EXPECT_EQ(labels.timerStarts, 1);
-  EXPECT_THAT(sources.calls,
-              testing::ElementsAre("machine", "cpu", "board", "monitors", "disks", "adapters", "video", "memory",
-                                   "decode DISPLAY\\DELA0A4\\5&1&0&UID4352", "model \\\\.\\PHYSICALDRIVE0",
-                                   "model \\\\.\\PHYSICALDRIVE1"));
+  EXPECT_THAT(sources.calls, testing::ElementsAre("machine", "cpu", "board", "monitors", "disks", "adapters", "video",
+                                                  "memory", "decode DISPLAY\\DELA0A4\\5&1&0&UID4352",
+                                                  "model \\\\.\\PHYSICALDRIVE0", "model \\\\.\\PHYSICALDRIVE1"));
   using W = std::pair<std::string, std::string>;
-  EXPECT_THAT(labels.writes,
-              testing::ElementsAre(
-                  W{"标签1", "LENOVO 台式电脑"}, W{"标签68", ""},
-                  W{"标签68", "Microsoft Windows 10 专业版；123；64 位\r\n"},
-                  W{"标签71", "AMD Ryzen 5 3600 6-Core Processor AMD64 Family 23 Model 113 Stepping 0"},
-                  W{"标签84", "Kingston(2666MHz) | Kingston(2666MHz) | 总共 2 根。共: 16384MB (约16GB)"},
-                  W{"标签81", "NVIDIA GeForce GTX 1660 SUPER|  总共: 1块"},
-                  W{"标签76", "American Megatrends Inc. PRIME B365M-A\r\n"},
-                  W{"标签75", "戴尔 DELA0A4 DEL DELL P2414H\n|"},
-                  W{"标签74", "Samsung SSD 860 EVO 500GB| WDC WD10EZEX-08WN4A0|  总共: 2块"},
-                  W{"标签73", "Realtek PCIe GbE Family Controller| "}));
+  EXPECT_THAT(
+      labels.writes,
+      testing::ElementsAre(
+          W{"标签1", "LENOVO 台式电脑"}, W{"标签68", ""}, W{"标签68", "Microsoft Windows 10 专业版；123；64 位\r\n"},
+          W{"标签71", "AMD Ryzen 5 3600 6-Core Processor AMD64 Family 23 Model 113 Stepping 0"},
+          W{"标签84", "Kingston(2666MHz) | Kingston(2666MHz) | 总共 2 根。共: 16384MB (约16GB)"},
+          W{"标签81", "NVIDIA GeForce GTX 1660 SUPER|  总共: 1块"},
+          W{"标签76", "American Megatrends Inc. PRIME B365M-A\r\n"}, W{"标签75", "戴尔 DELA0A4 DEL DELL P2414H\n|"},
+          W{"标签74", "Samsung SSD 860 EVO 500GB| WDC WD10EZEX-08WN4A0|  总共: 2块"},
+          W{"标签73", "Realtek PCIe GbE Family Controller| "}));
   EXPECT_EQ(snapshot.monitorInfo.ManufacturerCode, "DEL");
   EXPECT_EQ(snapshot.rowTexts.size(), 9u);
 }

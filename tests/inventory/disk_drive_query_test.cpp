@@ -11,32 +11,44 @@ namespace {
 
 TEST(DiskDriveQuery, BuildDiskQueryDoublesEveryBackslash) {
   DiskDriveQuery q;
-  EXPECT_EQ(q.BuildDiskQuery("\\\\.\\PHYSICALDRIVE1"), "Select * From Win32_DiskDrive WHERE Name='\\\\\\\\.\\\\PHYSICALDRIVE1'");
-  EXPECT_EQ(q.BuildDiskQuery("\\\\.\\PHYSICALDRIVE0"), "Select * From Win32_DiskDrive WHERE Name='\\\\\\\\.\\\\PHYSICALDRIVE0'");
+  EXPECT_EQ(q.BuildDiskQuery("\\\\.\\PHYSICALDRIVE1"),
+            "Select * From Win32_DiskDrive WHERE Name='\\\\\\\\.\\\\PHYSICALDRIVE1'");
+  EXPECT_EQ(q.BuildDiskQuery("\\\\.\\PHYSICALDRIVE0"),
+            "Select * From Win32_DiskDrive WHERE Name='\\\\\\\\.\\\\PHYSICALDRIVE0'");
   EXPECT_EQ(q.BuildDiskQuery("PHYSICALDRIVE1"), "Select * From Win32_DiskDrive WHERE Name='PHYSICALDRIVE1'");
   EXPECT_EQ(q.BuildDiskQuery("a'b{0}"), "Select * From Win32_DiskDrive WHERE Name='a'b{0}'");  // no escaping, one pass
   EXPECT_EQ(q.BuildDiskQuery(""), "Select * From Win32_DiskDrive WHERE Name=''");
 }
 
 TEST(DiskDriveQuery, SerialNumberTrim) {
-  struct Case { const char* in; const char* out; };
+  struct Case {
+    const char* in;
+    const char* out;
+  };
   const Case cases[] = {
       {"  S3Z9NB0K123456  ", "S3Z9NB0K123456"},
       {"\xA1\xA1 S3Z9 \xA1\xA1\xA1\xA1 ", "S3Z9"},
       {"A B", "A B"},
-      {"A\xA1\xA1" "B", "A\xA1\xA1" "B"},
+      {"A\xA1\xA1"
+       "B",
+       "A\xA1\xA1"
+       "B"},
       {"   ", ""},
       {"\xA1\xA1", ""},
       {"", ""},
-      {"\xB0\xA1\xA1\xA1", "\xB0\xA1"},  // 啊 then a full-width space
-      {"X\xA1", "X\xA1"},               // a lone lead byte at the end stays
+      {"\xB0\xA1\xA1\xA1", "\xB0\xA1"},    // 啊 then a full-width space
+      {"X\xA1", "X\xA1"},                  // a lone lead byte at the end stays
       {"X\xC1\xA1\xA1", "X\xC1\xA1\xA1"},  // C1 A1 is one character; its A1 is no space
   };
   for (const Case& c : cases) EXPECT_EQ(TrimSerialNumber(c.in), c.out) << c.in;
 }
 
 TEST(DiskDriveQuery, NumericTextsAreParsedExactlyInto64Bits) {
-  struct Case { const char* text; bool ok; int64_t value; };
+  struct Case {
+    const char* text;
+    bool ok;
+    int64_t value;
+  };
   const Case cases[] = {
       {"82252800000", true, 82252800000},
       {"500105249280", true, 500105249280},

@@ -16,9 +16,7 @@
 namespace ql {
 namespace {
 
-bool RunningUnderWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
+bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 // Wine's disks have DeviceID but no Name. Its query compares the literal
 // text as written, and the DeviceID it stores has its backslashes doubled
@@ -88,13 +86,16 @@ TEST(DiskDriveQueryWin, AQueryThatFailsGivesTheZeroVariant) {
 
 TEST(DiskDriveQueryWin, WorksOnAThreadAlreadyInASingleThreadedApartment) {
   auto readModel = [](DWORD model) {
-    return std::async(std::launch::async, [model] {
-             ScopedCoInit com(model);
-             ScopedVariant v;
-             disk_wmi::GetDiskProperty(RunningUnderWine() ? kDeviceIdQuery : std::string("Select * From Win32_DiskDrive"), "Model",
-                                       v.Receive());
-             return std::make_pair(com.Result(), VariantToGbk(*v));
-           }).get();
+    return std::async(std::launch::async,
+                      [model] {
+                        ScopedCoInit com(model);
+                        ScopedVariant v;
+                        disk_wmi::GetDiskProperty(
+                            RunningUnderWine() ? kDeviceIdQuery : std::string("Select * From Win32_DiskDrive"), "Model",
+                            v.Receive());
+                        return std::make_pair(com.Result(), VariantToGbk(*v));
+                      })
+        .get();
   };
   auto sta = readModel(COINIT_APARTMENTTHREADED);
   auto mta = readModel(COINIT_MULTITHREADED);

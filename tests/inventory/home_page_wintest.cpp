@@ -58,8 +58,8 @@ TEST(HomePage, RowsHoldWhatThisMachineYields) {
   // The battery row is the timer's: it appears within a tick or two.
   SYSTEM_POWER_STATUS raw{};
   GetSystemPowerStatus(&raw);
-  std::string battery = ql::BatteryText({raw.ACLineStatus, raw.BatteryFlag, raw.BatteryLifePercent,
-                                         static_cast<uint32_t>(raw.BatteryLifeTime)});
+  std::string battery = ql::BatteryText(
+      {raw.ACLineStatus, raw.BatteryFlag, raw.BatteryLifePercent, static_cast<uint32_t>(raw.BatteryLifeTime)});
   EXPECT_TRUE(WaitUntil([&] { return HasChildWithText(main, battery); }, 5000)) << ql::GbkToUtf8(battery);
 }
 
@@ -90,7 +90,8 @@ TEST(HomePage, CopyPutsEightLinesOnTheClipboardInBothFormats) {
   CloseClipboard();
 
   ASSERT_EQ(gbk.rfind("中央处理器：", 0), 0u) << ql::GbkToUtf8(gbk);
-  for (const char* caption : {"\r\n内存：", "\r\n显卡：", "\r\n主板：", "\r\n显示器：", "\r\n硬盘：", "\r\n网卡：", "\r\n电池："})
+  for (const char* caption :
+       {"\r\n内存：", "\r\n显卡：", "\r\n主板：", "\r\n显示器：", "\r\n硬盘：", "\r\n网卡：", "\r\n电池："})
     EXPECT_NE(gbk.find(caption), std::string::npos) << caption;
   EXPECT_NE(gbk.substr(gbk.size() - 2), "\r\n");
   EXPECT_EQ(ql::Gbk(unicode), gbk);

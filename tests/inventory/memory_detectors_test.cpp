@@ -22,7 +22,8 @@ std::string Module(int i, const std::string& capacity, const std::string& speed,
 
 TEST(MemoryDetectors, TwoKingstonModules) {
   FakeScriptHosts hosts;
-  hosts.texts[MemoryScript()] = Module(1, "8589934592", "2666", "Kingston") + Module(2, "8589934592", "2666", "Kingston");
+  hosts.texts[MemoryScript()] =
+      Module(1, "8589934592", "2666", "Kingston") + Module(2, "8589934592", "2666", "Kingston");
   MemoryInventory memory = DetectMemory(hosts);
   EXPECT_EQ(memory.capacities, (Texts{"8589934592", "8589934592"}));
   EXPECT_EQ(memory.speeds, (Texts{"2666", "2666"}));
@@ -40,15 +41,27 @@ TEST(MemoryDetectors, ModulesWithMissingValues) {
     int64_t total;
   };
   const Case cases[] = {
-      {"capacities add as integers", Module(1, "4294967296", "1600", "A") + Module(2, "4294967296", "1600", "B"),
-       {"4294967296", "4294967296"}, {"1600", "1600"}, {"A", "B"}, 8589934592},
+      {"capacities add as integers",
+       Module(1, "4294967296", "1600", "A") + Module(2, "4294967296", "1600", "B"),
+       {"4294967296", "4294967296"},
+       {"1600", "1600"},
+       {"A", "B"},
+       8589934592},
       {"Null speed", Module(1, "2147483648", "", "Samsung"), {"2147483648"}, {""}, {"Samsung"}, 2147483648},
-      {"capacity without digits still a module", Module(1, "unknown", "2400", "X") + Module(2, "1024", "2400", "Y"),
-       {"unknown", "1024"}, {"2400", "2400"}, {"X", "Y"}, 1024},
+      {"capacity without digits still a module",
+       Module(1, "unknown", "2400", "X") + Module(2, "1024", "2400", "Y"),
+       {"unknown", "1024"},
+       {"2400", "2400"},
+       {"X", "Y"},
+       1024},
       {"record without keys", "序列号=1\r\n完\r\n", {""}, {""}, {""}, 0},
       {"no instances", "", {""}, {""}, {""}, 0},
-      {"three modules", Module(1, "1610612736", "", "") + Module(2, "536870912", "", "") + Module(3, "268435456", "", ""),
-       {"1610612736", "536870912", "268435456"}, {"", "", ""}, {"", "", ""}, 2415919104},
+      {"three modules",
+       Module(1, "1610612736", "", "") + Module(2, "536870912", "", "") + Module(3, "268435456", "", ""),
+       {"1610612736", "536870912", "268435456"},
+       {"", "", ""},
+       {"", "", ""},
+       2415919104},
   };
   for (const auto& c : cases) {
     FakeScriptHosts hosts;

@@ -24,7 +24,8 @@ std::string ReadAll(const std::filesystem::path& p) {
 
 std::string HexToBytes(std::string_view hex) {
   std::string out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
   return out;
 }
 
@@ -43,11 +44,16 @@ std::string JsonString(const std::string& json, const std::string& key, size_t f
 }
 
 std::map<std::string, std::string> FieldMap(const MonitorInfo& m) {
-  return {{"ManufacturerCode", m.ManufacturerCode}, {"ModelText", m.ModelText},
-          {"DiagonalInches", m.DiagonalInches},     {"VendorDisplay", m.VendorDisplay},
-          {"ExtraText", m.ExtraText},               {"ManufactureDate", m.ManufactureDate},
-          {"HeightCm", m.HeightCm},                 {"WidthCm", m.WidthCm},
-          {"EdidVersion", m.EdidVersion},           {"ManufacturerIdHex", m.ManufacturerIdHex},
+  return {{"ManufacturerCode", m.ManufacturerCode},
+          {"ModelText", m.ModelText},
+          {"DiagonalInches", m.DiagonalInches},
+          {"VendorDisplay", m.VendorDisplay},
+          {"ExtraText", m.ExtraText},
+          {"ManufactureDate", m.ManufactureDate},
+          {"HeightCm", m.HeightCm},
+          {"WidthCm", m.WidthCm},
+          {"EdidVersion", m.EdidVersion},
+          {"ManufacturerIdHex", m.ManufacturerIdHex},
           {"MonitorRowFragment", m.VendorDisplay + " " + m.ManufacturerCode + " " + m.ModelText + "|"}};
 }
 
@@ -70,11 +76,10 @@ TEST(MonitorEdid, EveryRealBlockInTheTestDataDecodesToItsExpectedFields) {
     size_t hexStart = json.find("\"fields_gbk_hex\"");
     ASSERT_NE(hexStart, std::string::npos);
     auto actual = FieldMap(m);
-    for (const auto& [name, value] : actual)
-      EXPECT_EQ(value, HexToBytes(JsonString(json, name, hexStart))) << name;
+    for (const auto& [name, value] : actual) EXPECT_EQ(value, HexToBytes(JsonString(json, name, hexStart))) << name;
     EXPECT_EQ(m.RawEdid, block);
-    EXPECT_EQ(std::to_string(m.RawEdid.size()), json.substr(json.find(':', json.find("\"raw_edid_length\"")) + 2,
-                                                            std::to_string(block.size()).size()));
+    EXPECT_EQ(std::to_string(m.RawEdid.size()),
+              json.substr(json.find(':', json.find("\"raw_edid_length\"")) + 2, std::to_string(block.size()).size()));
     ++cases;
   }
   EXPECT_GE(cases, 10);
@@ -131,9 +136,15 @@ TEST(MonitorEdid, EdgeCases) {
   auto none = [](std::vector<uint8_t>&) {};
   const char* kPath = "DISPLAY\\DELA0A4\\1";
   const EdgeCase cases[] = {
-      {"id bytes 00 00", kPath, [](auto& b) { b[8] = b[9] = 0; }, "ManufacturerCode", std::string(kUnknownManufacturerText)},
+      {"id bytes 00 00", kPath, [](auto& b) { b[8] = b[9] = 0; }, "ManufacturerCode",
+       std::string(kUnknownManufacturerText)},
       {"id bytes 00 00 hex", kPath, [](auto& b) { b[8] = b[9] = 0; }, "ManufacturerIdHex", "00 00"},
-      {"group 27 is no letter", kPath, [](auto& b) { b[8] = 0x6C; b[9] = 0x21; }, "ManufacturerCode", std::string(kUnknownManufacturerText)},
+      {"group 27 is no letter", kPath,
+       [](auto& b) {
+         b[8] = 0x6C;
+         b[9] = 0x21;
+       },
+       "ManufacturerCode", std::string(kUnknownManufacturerText)},
       {"bit 15 is dropped", kPath, [](auto& b) { b[8] = 0x90; }, "ManufacturerCode", "DEL"},
       {"two components", "DISPLAY\\DELA0A4", none, "VendorDisplay", ""},
       {"four components", "A\\B\\C\\D", none, "VendorDisplay", ""},
@@ -142,15 +153,34 @@ TEST(MonitorEdid, EdgeCases) {
       {"upper-case code matches", "DISPLAY\\AUO1234\\1", none, "VendorDisplay", "友达 AUO1234"},
       {"unknown maker", "DISPLAY\\XYZ1234\\1", none, "VendorDisplay", "XYZ1234"},
       {"spaces only", kPath, setText(95, std::string(13, ' ')), "ModelText", ""},
-      {"zero bytes vanish", kPath, [](auto& b) { const uint8_t t[13] = {'A', 0, 'B', 0, 0, 'C', ' ', 0, 'D', 0, 0, 0, 0};
-                                                 std::copy(t, t + 13, b.begin() + 95); }, "ModelText", "ABC D"},
+      {"zero bytes vanish", kPath,
+       [](auto& b) {
+         const uint8_t t[13] = {'A', 0, 'B', 0, 0, 'C', ' ', 0, 'D', 0, 0, 0, 0};
+         std::copy(t, t + 13, b.begin() + 95);
+       },
+       "ModelText", "ABC D"},
       {"CR LF and CR go, LF stays", kPath, setText(95, "  A\r\nB\rC\n  "), "ModelText", "ABC\n"},
       {"extra text is not cleaned", kPath, setText(113, " X\r\n "), "ExtraText", " X\r\n "},
-      {"53 x 30 cm", kPath, [](auto& b) { b[21] = 53; b[22] = 30; }, "DiagonalInches", "24"},
+      {"53 x 30 cm", kPath,
+       [](auto& b) {
+         b[21] = 53;
+         b[22] = 30;
+       },
+       "DiagonalInches", "24"},
       {"zero sizes", kPath, [](auto& b) { b[21] = b[22] = 0; }, "DiagonalInches", "0"},
       {"largest sizes", kPath, [](auto& b) { b[21] = b[22] = 255; }, "DiagonalInches", "142"},
-      {"week 0 and year 255", kPath, [](auto& b) { b[16] = 0; b[17] = 255; }, "ManufactureDate", "2245年第0周"},
-      {"hex pairs keep two digits", kPath, [](auto& b) { b[8] = 0x04; b[9] = 0x0F; }, "ManufacturerIdHex", "04 0F"},
+      {"week 0 and year 255", kPath,
+       [](auto& b) {
+         b[16] = 0;
+         b[17] = 255;
+       },
+       "ManufactureDate", "2245年第0周"},
+      {"hex pairs keep two digits", kPath,
+       [](auto& b) {
+         b[8] = 0x04;
+         b[9] = 0x0F;
+       },
+       "ManufacturerIdHex", "04 0F"},
   };
   for (const EdgeCase& c : cases) {
     std::vector<uint8_t> block = WorkedExampleBlock();
@@ -197,7 +227,9 @@ struct FakeRegistry {
 
 TEST(MonitorEdid, ControlSetsAreReadInTurnWhileTheBlockIsShorterThanTen) {
   const std::string id = "DISPLAY\\DELA0A4\\5&1";
-  auto key = [&](int set) { return "SYSTEM\\ControlSet00" + std::to_string(set) + "\\Enum\\" + id + "\\Device Parameters"; };
+  auto key = [&](int set) {
+    return "SYSTEM\\ControlSet00" + std::to_string(set) + "\\Enum\\" + id + "\\Device Parameters";
+  };
   std::vector<uint8_t> full = WorkedExampleBlock();
   std::vector<uint8_t> nine(full.begin(), full.begin() + 9);
 

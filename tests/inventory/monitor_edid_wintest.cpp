@@ -25,8 +25,9 @@ std::wstring DeviceKey(int set) {
 
 void WriteValue(int set, DWORD type, const std::vector<uint8_t>& bytes) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, DeviceKey(set).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_LOCAL_MACHINE, DeviceKey(set).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueExW(key, L"EDID", 0, type, bytes.data(), static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
   RegCloseKey(key);
 }
@@ -35,8 +36,8 @@ class RegistryEdid : public testing::Test {
  protected:
   void TearDown() override {
     for (int set = 1; set <= 3; ++set)
-      RegDeleteTreeW(HKEY_LOCAL_MACHINE, Wide("SYSTEM\\ControlSet00" + std::to_string(set) + "\\Enum\\DISPLAY\\" +
-                                              kHardwareId).c_str());
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                     Wide("SYSTEM\\ControlSet00" + std::to_string(set) + "\\Enum\\DISPLAY\\" + kHardwareId).c_str());
   }
   static std::vector<uint8_t> RealBlock() {
     return qltest::ReadFileBytes(qltest::HostPath(QL_TESTDATA_DIR "/edid/DEL2009-A83D458C3AE3.bin"));

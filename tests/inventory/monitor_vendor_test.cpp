@@ -34,7 +34,11 @@ uint8_t Reverse(uint8_t b) {
 // plaintext and variable key; the classic worked key). The routine under test
 // reads key bytes LSB first, so it is given each standard key byte reversed.
 TEST(DesDecipher, KnownAnswerVectorsThroughTheBitReversedKey) {
-  struct Vector { const char* key; const char* plain; const char* cipher; };
+  struct Vector {
+    const char* key;
+    const char* plain;
+    const char* cipher;
+  };
   const Vector vectors[] = {
       {"0123456789ABCDEF", "4E6F772069732074", "3FA40E8A984D4815"},
       {"0123456789ABCDEF", "68652074696D6520", "6A271787AB8883F9"},
@@ -68,7 +72,8 @@ TEST(DesDecipher, PassPhraseKeyIsXoredInCyclically) {
 // enciphers every block with the data file's key.
 std::vector<uint8_t> EncipherFramed(std::string_view text, std::string_view passPhrase, uint32_t declared,
                                     size_t extraPadding = 0) {
-  std::vector<uint8_t> plain = {uint8_t(declared), uint8_t(declared >> 8), uint8_t(declared >> 16), uint8_t(declared >> 24)};
+  std::vector<uint8_t> plain = {uint8_t(declared), uint8_t(declared >> 8), uint8_t(declared >> 16),
+                                uint8_t(declared >> 24)};
   plain.insert(plain.end(), text.begin(), text.end());
   while (plain.size() % 8) plain.push_back(0);
   plain.resize(plain.size() + extraPadding, 0);
@@ -146,11 +151,15 @@ TEST(MonitorVendor, BuiltInTableHasItsTwentyTwoLines) {
 }
 
 TEST(MonitorVendor, LookupRules) {
-  struct Case { std::string_view table; const char* id; const char* expected; };
+  struct Case {
+    std::string_view table;
+    const char* id;
+    const char* expected;
+  };
   const Case cases[] = {
       {MonitorVendorTable, "DELA0A4", "戴尔 DELA0A4"},
       {MonitorVendorTable, "AUO1234", "友达 AUO1234"},
-      {MonitorVendorTable, "auoabcd", "auoabcd"},          // the key comparison keeps case
+      {MonitorVendorTable, "auoabcd", "auoabcd"},            // the key comparison keeps case
       {MonitorVendorTable, "AUOauo1", "友达 AUO友达 AUO1"},  // the replacement ignores it
       {MonitorVendorTable, "CPT", "中华映管 CPT"},
       {MonitorVendorTable, "XYZ1234", "XYZ1234"},

@@ -8,7 +8,10 @@ namespace ql {
 namespace {
 
 TEST(NetworkAdapters, MacAddressText) {
-  struct Case { std::vector<uint8_t> bytes; const char* expected; };
+  struct Case {
+    std::vector<uint8_t> bytes;
+    const char* expected;
+  };
   const Case cases[] = {
       {{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, "00-1A-2B-3C-4D-5E"},
       {{0x0A}, "0A"},
@@ -39,14 +42,16 @@ TEST(NetworkAdapters, RowTakesFactsRegistryNameAndTwoDnsServers) {
 
   std::vector<std::string> keysRead;
   std::vector<uint32_t> dnsIndexes;
-  AdapterLookups lookups{
-      [&](const std::string& key) { keysRead.push_back(key); return std::string("以太网"); },
-      [&](uint32_t index, std::string& d1, std::string& d2) {
-        dnsIndexes.push_back(index);
-        d1 = "8.8.8.8";
-        d2 = "";
-        return true;
-      }};
+  AdapterLookups lookups{[&](const std::string& key) {
+                           keysRead.push_back(key);
+                           return std::string("以太网");
+                         },
+                         [&](uint32_t index, std::string& d1, std::string& d2) {
+                           dnsIndexes.push_back(index);
+                           d1 = "8.8.8.8";
+                           d2 = "";
+                           return true;
+                         }};
   NetworkAdapterInfo info = MakeNetworkAdapterInfo(facts, lookups);
   EXPECT_EQ(info, (NetworkAdapterInfo{"Realtek PCIe GbE Family Controller", "以太网", "00-1A-2B-3C-4D-5E",
                                       "192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", ""}));

@@ -51,9 +51,10 @@ class ScriptControl : public testing::Test {
 };
 
 TEST_F(ScriptControl, EveryQueryScriptCompiles) {
-  const std::string scripts[] = {ChassisScript(), EnclosureManufacturerScript(), ProcessorScript(), BiosScript(),
-                                 BaseboardScript(), OperatingSystemScript(), MemoryScript(), VideoControllerScript(),
-                                 MonitorScript()};
+  const std::string scripts[] = {
+      ChassisScript(),   EnclosureManufacturerScript(), ProcessorScript(), BiosScript(),
+      BaseboardScript(), OperatingSystemScript(),       MemoryScript(),    VideoControllerScript(),
+      MonitorScript()};
   for (const std::string& script : scripts) {
     ScriptControlHost host;
     ASSERT_TRUE(host.Created());
@@ -79,8 +80,11 @@ TEST_F(ScriptControl, TextsNumbersArraysAndALaterGetA) {
 
 TEST_F(ScriptControl, AMissingPropertyFailsTheWholeQuery) {
   // Win32_BIOS has objects; reading a property it lacks raises a script error.
-  WmiQueryShape shape{"Win32_BIOS", true, "from", {KeyLine("R = R & ", "厂商=", "Manufacturer"),
-                                                   KeyLine("R = R & ", "无=", "NoSuchProperty")}, ""};
+  WmiQueryShape shape{"Win32_BIOS",
+                      true,
+                      "from",
+                      {KeyLine("R = R & ", "厂商=", "Manufacturer"), KeyLine("R = R & ", "无=", "NoSuchProperty")},
+                      ""};
   std::string script = BuildWmiQueryScript(shape);
   ScriptControlHost host;
   ASSERT_TRUE(host.AddCode(script));
@@ -91,12 +95,14 @@ TEST_F(ScriptControl, AMissingPropertyFailsTheWholeQuery) {
 
 TEST_F(ScriptControl, ClassesWineProvidesReturnRecordsOfTheirShape) {
   std::string os = EvaluateTextOnce(ScriptControlHosts(), OperatingSystemScript());
-  EXPECT_TRUE(WholeTextMatches("版本=[^\\r\\n]+\\r\\nBuild=\\d+\\r\\n系统位宽=[^\\r\\n]*\\r\\n获取成功=1\\r\\n", os)) << os;
+  EXPECT_TRUE(WholeTextMatches("版本=[^\\r\\n]+\\r\\nBuild=\\d+\\r\\n系统位宽=[^\\r\\n]*\\r\\n获取成功=1\\r\\n", os))
+      << os;
 
   ScriptControlHost host;
   std::string combined = host.EvaluateText(BiosScript());
   combined += host.EvaluateAgain(BaseboardScript());
-  EXPECT_TRUE(WholeTextMatches("(?:厂商=.*\\r\\n说明=.*\\r\\n版本=.*\\r\\nOEM版本=.*\\r\\n)+(?:型号=.*\\r\\n)+", combined))
+  EXPECT_TRUE(
+      WholeTextMatches("(?:厂商=.*\\r\\n说明=.*\\r\\n版本=.*\\r\\nOEM版本=.*\\r\\n)+(?:型号=.*\\r\\n)+", combined))
       << combined;
 
   std::string video = EvaluateTextOnce(ScriptControlHosts(), VideoControllerScript());
@@ -104,8 +110,8 @@ TEST_F(ScriptControl, ClassesWineProvidesReturnRecordsOfTheirShape) {
   ASSERT_FALSE(records.empty()) << video;
   for (size_t k = 0; k < records.size(); ++k) {
     std::string n = std::to_string(k + 1);
-    EXPECT_TRUE(WholeTextMatches((k ? "\\r\\n" : "") + std::string("显卡") + n + "型号=.*\\r\\n显卡" + n + "显存=.*\\r\\n显卡" +
-                                     n + "厂商=.*\\r\\n显卡" + n + "驱动版本=.*\\r\\n",
+    EXPECT_TRUE(WholeTextMatches((k ? "\\r\\n" : "") + std::string("显卡") + n + "型号=.*\\r\\n显卡" + n +
+                                     "显存=.*\\r\\n显卡" + n + "厂商=.*\\r\\n显卡" + n + "驱动版本=.*\\r\\n",
                                  records[k]))
         << records[k];
   }

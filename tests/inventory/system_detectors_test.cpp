@@ -56,11 +56,30 @@ TEST(SystemDetectors, EachQueryHasAHostOfItsOwnButTheBoardSharesOne) {
 }
 
 TEST(SystemDetectors, ChassisTable) {
-  const char* const names[] = {
-      "兼容机", "兼容机", "台式电脑", "Low Profile Desktop", "披萨盒式计算机", "微塔式计算机", "塔式计算机",
-      "笔记本电脑", "便携式式计算机", "笔记本", "掌上电脑", "Docking Station", "一体机", "轻薄型笔记本",
-      "Space Saving", "Lunch Box", "Main System Chassis", "扩展机架", "子机架", "总线扩展机架", "外围机架",
-      "机架式储存", "机架式服务器", "密封式计算机"};
+  const char* const names[] = {"兼容机",
+                               "兼容机",
+                               "台式电脑",
+                               "Low Profile Desktop",
+                               "披萨盒式计算机",
+                               "微塔式计算机",
+                               "塔式计算机",
+                               "笔记本电脑",
+                               "便携式式计算机",
+                               "笔记本",
+                               "掌上电脑",
+                               "Docking Station",
+                               "一体机",
+                               "轻薄型笔记本",
+                               "Space Saving",
+                               "Lunch Box",
+                               "Main System Chassis",
+                               "扩展机架",
+                               "子机架",
+                               "总线扩展机架",
+                               "外围机架",
+                               "机架式储存",
+                               "机架式服务器",
+                               "密封式计算机"};
   for (int code = 1; code <= 24; ++code) EXPECT_EQ(ChassisName(code), names[code - 1]) << code;
   for (int code : {0, 25, 30, -1, 65535}) EXPECT_EQ(ChassisName(code), "") << code;
 }
@@ -71,8 +90,8 @@ TEST(SystemDetectors, ChassisCodeIsTheLowWordOfTheNumber) {
     int64_t code;
   };
   const Case cases[] = {
-      {3, 3}, {10, 10}, {0x01120002, 2},  // Wine's array element: garbage in the high word
-      {9.0, 9}, {0, 0}, {std::nan(""), 0}, {INFINITY, 0}, {1e300, 0}, {-1, 0xFFFF},
+      {3, 3},   {10, 10}, {0x01120002, 2},  // Wine's array element: garbage in the high word
+      {9.0, 9}, {0, 0},   {std::nan(""), 0}, {INFINITY, 0}, {1e300, 0}, {-1, 0xFFFF},
   };
   for (const auto& c : cases) EXPECT_EQ(ChassisCodeFromNumber(c.number), c.code) << c.number;
   FakeScriptHosts hosts;
@@ -152,12 +171,11 @@ TEST(SystemDetectors, InstalledMemoryText) {
     const char* text;
   };
   const Case cases[] = {
-      {17079840768ull, "16GB"},               // 15.9 GiB
-      {8053063680ull, "8GB"},                 // exactly 7.5 GiB: halves go up
-      {2684354560ull, "3GB"},                 // exactly 2.5 GiB
-      {2684354559ull, "2GB"},                 // one byte less
-      {1073741824ull, "1GB"},
-      {0, "0GB"},                             // a failed status query
+      {17079840768ull, "16GB"},                      // 15.9 GiB
+      {8053063680ull, "8GB"},                        // exactly 7.5 GiB: halves go up
+      {2684354560ull, "3GB"},                        // exactly 2.5 GiB
+      {2684354559ull, "2GB"},                        // one byte less
+      {1073741824ull, "1GB"},           {0, "0GB"},  // a failed status query
       {1099511627776ull * 2, "2048GB"},
   };
   for (const auto& c : cases) EXPECT_EQ(InstalledMemoryTextFor(c.bytes), c.text) << c.bytes;

@@ -96,13 +96,13 @@ TEST(WmiQueryScript, DeviceScriptsNumberTheirKeys) {
                 "        R = R & \"显卡\" & Cstr(i) & \"驱动版本=\" & obj.DriverVersion & vbCrLf\r\n"
                 "        R = R& \"完\" & vbCrLf\r\n" +
                 end);
-  EXPECT_EQ(MonitorScript(), connect + "    Set A = wmi.ExecQuery(\"Select * from Win32_DesktopMonitor\")\r\n" +
-                                 loop +
-                                 "        R = R & \"显示器\" & Cstr(i) & \"参数a=\" & obj.ConfigManagerErrorCode & vbCrLf\r\n"
-                                 "        R = R & \"显示器\" & Cstr(i) & \"参数b=\" & obj.ConfigManagerUserConfig & vbCrLf\r\n"
-                                 "        R = R & \"显示器\" & Cstr(i) & \"参数c=\" & obj.PNPDeviceID & vbCrLf\r\n"
-                                 "        R = R & \"完\" & vbCrLf\r\n" +
-                                 end);
+  EXPECT_EQ(MonitorScript(),
+            connect + "    Set A = wmi.ExecQuery(\"Select * from Win32_DesktopMonitor\")\r\n" + loop +
+                "        R = R & \"显示器\" & Cstr(i) & \"参数a=\" & obj.ConfigManagerErrorCode & vbCrLf\r\n"
+                "        R = R & \"显示器\" & Cstr(i) & \"参数b=\" & obj.ConfigManagerUserConfig & vbCrLf\r\n"
+                "        R = R & \"显示器\" & Cstr(i) & \"参数c=\" & obj.PNPDeviceID & vbCrLf\r\n"
+                "        R = R & \"完\" & vbCrLf\r\n" +
+                end);
 }
 
 }  // namespace

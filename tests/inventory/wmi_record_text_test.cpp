@@ -37,8 +37,17 @@ TEST(WmiRecordText, TextOperations) {
       {"before first at position 1", TextBeforeFirst("Build=1", "build", true), ""},
       {"before first, empty text", TextBeforeFirst("", "x", true), ""},
       // 0xB0 0x41 is one character whose second byte is 'A'.
-      {"no match on a trail byte", TextBeforeFirst("\xB0\x41" "xa", "a", true), "\xB0\x41" "x"},
-      {"no match on a trail byte, between", TextBetween("\xB0\x3D" "1=2;", "=", ";"), "2"},
+      {"no match on a trail byte",
+       TextBeforeFirst("\xB0\x41"
+                       "xa",
+                       "a", true),
+       "\xB0\x41"
+       "x"},
+      {"no match on a trail byte, between",
+       TextBetween("\xB0\x3D"
+                   "1=2;",
+                   "=", ";"),
+       "2"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected) << c.name;
 }
@@ -53,8 +62,10 @@ TEST(WmiRecordText, SplitRecordsAndPerKeyArrays) {
   const Case cases[] = {
       {"no objects", "", {}, {""}},
       {"one block", "显卡1型号=A\r\n完\r\n", {"显卡1型号=A\r\n"}, {"A"}},
-      {"later blocks begin with CR LF", "显卡1型号=A\r\n完\r\n显卡2型号=B\r\n完\r\n",
-       {"显卡1型号=A\r\n", "\r\n显卡2型号=B\r\n"}, {"A", "B"}},
+      {"later blocks begin with CR LF",
+       "显卡1型号=A\r\n完\r\n显卡2型号=B\r\n完\r\n",
+       {"显卡1型号=A\r\n", "\r\n显卡2型号=B\r\n"},
+       {"A", "B"}},
       {"empty piece between two 完", "型号=A\r\n完完\r\n", {"型号=A\r\n", ""}, {"A", ""}},
       {"record without its key", "x=1\r\n完\r\n型号=B\r\n完\r\n", {"x=1\r\n", "\r\n型号=B\r\n"}, {"", "B"}},
       {"text without 完", "型号=A\r\n", {}, {""}},
@@ -91,8 +102,8 @@ namespace {
 // Record text is untrusted: arbitrary mixes of keys, markers, line breaks and
 // stray lead bytes must give values that are parts of the text, never more.
 TEST(WmiRecordText, ArbitraryTextStaysInBounds) {
-  const char* const tokens[] = {"完", "\r\n", "\r", "\n", "型号=", "=", "\xB0", "#引号", "\"", "a",
-                                "版本=", "Build=", "BUILD", "系统位宽=", "获取成功=", "-bit", "位宽="};
+  const char* const tokens[] = {"完", "\r\n",  "\r",     "\n",    "型号=",     "=",         "\xB0", "#引号", "\"",
+                                "a",  "版本=", "Build=", "BUILD", "系统位宽=", "获取成功=", "-bit", "位宽="};
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int round = 0; round < 3000; ++round) {

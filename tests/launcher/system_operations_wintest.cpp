@@ -322,8 +322,9 @@ TEST(SystemOperations, TheOtherOperationsMakeTheirOneCall) {
 
   ql::ExplainToolStartFailure();
   EXPECT_EQ(fake.dialogTexts,
-            (std::vector<std::string>{"解决方法", "解决方法",
-                                      "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！"}));
+            (std::vector<std::string>{
+                "解决方法", "解决方法",
+                "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！"}));
   EXPECT_EQ(fake.dialogButtons, std::vector<int>{1});
   EXPECT_EQ(fake.dialogIcons, std::vector<int>{0xFFFB});
 }

@@ -13,6 +13,7 @@ namespace {
 using ql::RunCatalogSearch;
 using ql::SearchHitPages;
 
+// clang-format off
 const std::vector<std::string> kAllNames = {
     "AID64", "CoreTemp32", "CoreTemp64", "cpuz64", "cpuz86", "memtest", "memtestpro", "魔方内存盘", "AIDA64",
     "TrayS_x64 CPU", "ASSSDBenchmark", "CrystalDiskInfo86", "CrystalDiskInfo64", "Defraggler", "DiskGenius", "SSDZ",
@@ -22,6 +23,7 @@ const std::vector<std::string> kAllNames = {
     "鼠标连点器", "驱动精灵"};
 const std::vector<int> kAllPages = {1, 1, 1, 1, 1, 2, 2, 2, 3, 4, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5,
                                     5, 6, 6, 6, 7, 7, 8, 8, 8, 8, 8, 9, 9, 9, 9, 10, 10, 10, 10, 11};
+// clang-format on
 
 TEST(ToolCatalog, FortyOneRowsPairedFromTheTwoCrLfTexts) {
   std::vector<ql::ToolEntry> rows = ql::ToolCatalog();
@@ -88,8 +90,8 @@ TEST(ToolSearch, ASecondSearchReplacesTheFirstsHits) {
 }
 
 TEST(ToolSearch, LoneLeadBytesNeitherCrashNorMatchInsideACharacter) {
-  for (std::string needle : {std::string("\x81"), std::string("\xFE"), std::string("cpu\xB9"),
-                             std::string(999, '\xB9') + "\xB9"}) {
+  for (std::string needle :
+       {std::string("\x81"), std::string("\xFE"), std::string("cpu\xB9"), std::string(999, '\xB9') + "\xB9"}) {
     std::vector<std::string> hits = RunCatalogSearch(needle);
     EXPECT_EQ(hits.size(), SearchHitPages().size());
     for (const std::string& hit : hits) EXPECT_TRUE(ql::ContainsText(hit, needle)) << hit;

@@ -29,11 +29,11 @@ class ToolsContainerTest : public ::testing::Test {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"QlLauncherTestHost";
     RegisterClassW(&wc);
-    host_ = CreateWindowExW(0, L"QlLauncherTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
-                            700, nullptr, nullptr, wc.hInstance, nullptr);
+    host_ = CreateWindowExW(0, L"QlLauncherTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
+                            nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(host_, nullptr);
-    title_ = CreateWindowExW(0, L"EDIT", ql::Wide("功能").c_str(), WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 224,
-                             32, host_, nullptr, wc.hInstance, nullptr);
+    title_ = CreateWindowExW(0, L"EDIT", ql::Wide("功能").c_str(), WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 224, 32,
+                             host_, nullptr, wc.hInstance, nullptr);
     ql::RegisterMainControl("标题标签", title_);
     container_ = ql::CreateToolsContainer(host_, -8, 40, 828, 568);
     ASSERT_NE(container_, nullptr);
@@ -124,8 +124,7 @@ TEST_F(ToolsContainerTest, TwelvePagesEveryRowAChildWithItsCaption) {
     GetClassNameW(h, cls, 64);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == GetCurrentProcessId() && lstrcmpW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(h, GW_OWNER) == host_)
-      tip = h;
+    if (pid == GetCurrentProcessId() && lstrcmpW(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(h, GW_OWNER) == host_) tip = h;
   }
   ASSERT_NE(tip, nullptr);
   EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 11);

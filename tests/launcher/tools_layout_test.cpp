@@ -74,14 +74,42 @@ TEST(LaunchTables, EveryKeyOfTheOtherPagesOnce) {
     EXPECT_TRUE(keys.insert(std::string(r.key)).second) << r.key;
     EXPECT_TRUE(r.address.starts_with("https://")) << r.address;
   }
-  const std::set<std::string> expected = {
-      "磁力链接转种子", "文件MD5值计算", "下载地址转换", "秒表计时器", "网址二维码生成",
-      "天翼云盘直链解析（已失效）", "kinhdown网盘下载器", "等待添加", "page8:112,48", "page8:320,48",
-      "page8:536,48", "page8:112,240", "page8:320,240", "page3:192,168", "page3:496,168", "page3:192,320",
-      "page3:496,320", "page6:168,296", "page6:496,296", "page2:56,16", "page4:56,16", "page5:64,16",
-      "page3:link-icon", "page6:link-icon", "page5:officetool", "打开专注于win7官网", "打开专注于win10官网",
-      "打开U启动官网", "打开U启通官网", "page7:圆体·简繁", "page7:时尚中黑 简体", "page7:方正准圆·简体",
-      "问题反馈/建议/常见问题", "下载larkmere", "青岚工具箱 larkmere", "头像"};
+  const std::set<std::string> expected = {"磁力链接转种子",
+                                          "文件MD5值计算",
+                                          "下载地址转换",
+                                          "秒表计时器",
+                                          "网址二维码生成",
+                                          "天翼云盘直链解析（已失效）",
+                                          "kinhdown网盘下载器",
+                                          "等待添加",
+                                          "page8:112,48",
+                                          "page8:320,48",
+                                          "page8:536,48",
+                                          "page8:112,240",
+                                          "page8:320,240",
+                                          "page3:192,168",
+                                          "page3:496,168",
+                                          "page3:192,320",
+                                          "page3:496,320",
+                                          "page6:168,296",
+                                          "page6:496,296",
+                                          "page2:56,16",
+                                          "page4:56,16",
+                                          "page5:64,16",
+                                          "page3:link-icon",
+                                          "page6:link-icon",
+                                          "page5:officetool",
+                                          "打开专注于win7官网",
+                                          "打开专注于win10官网",
+                                          "打开U启动官网",
+                                          "打开U启通官网",
+                                          "page7:圆体·简繁",
+                                          "page7:时尚中黑 简体",
+                                          "page7:方正准圆·简体",
+                                          "问题反馈/建议/常见问题",
+                                          "下载larkmere",
+                                          "青岚工具箱 larkmere",
+                                          "头像"};
   EXPECT_EQ(keys, expected);
 }
 

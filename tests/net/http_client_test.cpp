@@ -116,9 +116,9 @@ TEST(HttpClientAlgorithm, DefaultsCallTheTransportInOrderAndReturnTheBody) {
   HttpExchange ex;
   ex.location = "kept";
   EXPECT_EQ(RunHttpRequest(t, req, ex), "abc");
-  std::vector<std::string> expected = {"platform", "crack", "session 1 []", "timeouts 30000", "connect h:8080",
-                                       "request GET /p?q 0", "option 31=13056", "option 63=1", "headers",
-                                       "send", "receive", "rawheaders"};
+  std::vector<std::string> expected = {
+      "platform",        "crack",       "session 1 []", "timeouts 30000", "connect h:8080", "request GET /p?q 0",
+      "option 31=13056", "option 63=1", "headers",      "send",           "receive",        "rawheaders"};
   EXPECT_EQ(t.log, expected);
   EXPECT_EQ(t.closed, (std::vector<std::string>{"request", "connection", "session"}));
   EXPECT_EQ(ex.status, "200 OK");
@@ -145,10 +145,21 @@ TEST(HttpClientAlgorithm, EveryOptionWhenAsked) {
   HttpExchange ex;
   ex.cookies = "a=1";
   RunHttpRequest(t, req, ex);
-  std::vector<std::string> expected = {"platform", "crack", "session 3 [p:80]", "timeouts 5000",
-                                       "connect h:8080", "request POST /p?q 8388608", "credentials 0 u:p",
-                                       "credentials 1 pu:pp", "option 31=13056", "option 79=1", "option 63=2",
-                                       "headers", "send", "receive", "rawheaders"};
+  std::vector<std::string> expected = {"platform",
+                                       "crack",
+                                       "session 3 [p:80]",
+                                       "timeouts 5000",
+                                       "connect h:8080",
+                                       "request POST /p?q 8388608",
+                                       "credentials 0 u:p",
+                                       "credentials 1 pu:pp",
+                                       "option 31=13056",
+                                       "option 79=1",
+                                       "option 63=2",
+                                       "headers",
+                                       "send",
+                                       "receive",
+                                       "rawheaders"};
   EXPECT_EQ(t.log, expected);
   EXPECT_EQ(t.sentBody, Bytes("x=1"));
   EXPECT_NE(t.sentHeaders.find("\r\nCookie: a=1\r\n"), std::string::npos);

@@ -81,7 +81,8 @@ TEST(StatusText, CodeAndReasonUpToTheFirstLineEnd) {
 
 TEST(CollectSetCookies, CaseSensitiveNameAndCookieUpToTheFirstSemicolon) {
   SetCookieResult r = CollectSetCookies(
-      "HTTP/1.1 302 Found\r\nSet-Cookie: s=2; path=/\r\nset-cookie: a=1\r\nSet-Cookie: t=3\r\nlocation: /x\r\n\r\n", "");
+      "HTTP/1.1 302 Found\r\nSet-Cookie: s=2; path=/\r\nset-cookie: a=1\r\nSet-Cookie: t=3\r\nlocation: /x\r\n\r\n",
+      "");
   EXPECT_EQ(r.cookiesReceived, "s=2; t=3; ");
   EXPECT_TRUE(r.hasLocation);
   EXPECT_EQ(r.location, "/x");
@@ -90,7 +91,8 @@ TEST(CollectSetCookies, CaseSensitiveNameAndCookieUpToTheFirstSemicolon) {
 
 TEST(CollectSetCookies, OddLinesNeverReadPastTheText) {
   // Empty cookies, no "=", no ": ", a short Location line.
-  SetCookieResult r = CollectSetCookies("Set-Cookie: \r\nSet-Cookie: ;\r\nSet-Cookie:x=1\r\nSet-Cookie: =v;\r\nLocation:", "k=1; ");
+  SetCookieResult r =
+      CollectSetCookies("Set-Cookie: \r\nSet-Cookie: ;\r\nSet-Cookie:x=1\r\nSet-Cookie: =v;\r\nLocation:", "k=1; ");
   EXPECT_EQ(r.cookiesReceived, "k=1; ; ; =v; ");
   EXPECT_FALSE(r.hasLocation);
   EXPECT_EQ(CollectSetCookies("", "").cookiesReceived, "");
@@ -103,8 +105,8 @@ TEST(MergeCookies, ReceivedFirstThenUnreplacedSentWithoutDeletionsOrRepeats) {
     const char* expected;
   } cases[] = {
       {"a=1; s=0", "s=2; b=deleted", "s=2; a=1"},
-      {"a=1", "", "a=1"},               // nothing received keeps the sent cookies
-      {" a=1; ", "b=2;", "b=2; a=1"},   // a trailing ";" is no empty cookie
+      {"a=1", "", "a=1"},              // nothing received keeps the sent cookies
+      {" a=1; ", "b=2;", "b=2; a=1"},  // a trailing ";" is no empty cookie
       {"a=1; a=1; c", "c=3", "c=3; a=1"},
       {"x=deleted", "", ""},
       {"noequals", "noequals", "noequals"},

@@ -38,7 +38,9 @@ class NetFeatures : public ::testing::Test {
     };
     hooks.openLink = [this](const std::string& link) { opened_.push_back(link); };
     folder_ = qltest::FreshTestFolder(L"网络 测试");
-    hooks.appPaths = [this] { return ql::MakeAppPaths(ql::Utf16ToGbk(std::u16string(folder_.begin(), folder_.end()))); };
+    hooks.appPaths = [this] {
+      return ql::MakeAppPaths(ql::Utf16ToGbk(std::u16string(folder_.begin(), folder_.end())));
+    };
     std::wstring dead = L"http://127.0.0.1:" + std::to_wstring(LocalHttpServer::DeadPort()) + L"/";
     hooks.counterPage = hooks.folderPage = std::string(dead.begin(), dead.end());
   }
@@ -65,8 +67,7 @@ LocalHttpServer::Handler Page(const std::string& gbkText) {
 TEST_F(NetFeatures, CountersFromTheCounterPage) {
   // A page that declares its charset: the client may convert its text, the
   // counters are read from the bytes.
-  LocalHttpServer server(
-      Page("<meta charset=\"utf-8\"><p>昨日访问：5&#10;今日访问：7&#10;累计访问：99&#10;点击</p>"));
+  LocalHttpServer server(Page("<meta charset=\"utf-8\"><p>昨日访问：5&#10;今日访问：7&#10;累计访问：99&#10;点击</p>"));
   ql::TheNetHooks().counterPage = server.Url("/count");
   ql::FetchVisitStatistics();
   EXPECT_EQ(ql::MainControlText("昨日访问"), "5");

@@ -15,7 +15,10 @@ TEST(PageMarkers, FirstLeftThenFirstRightAfterIt) {
   EXPECT_EQ(TextBetween("a]b[", "[", "]"), "");
   EXPECT_EQ(TextBetween("x\"v\"", "#引号", "#引号"), "v");
   // A marker never matches on the trail byte of a two-byte character.
-  EXPECT_EQ(TextBetween("\xB0\x5B" "1]", "[", "]"), "");
+  EXPECT_EQ(TextBetween("\xB0\x5B"
+                        "1]",
+                        "[", "]"),
+            "");
 }
 
 TEST(ReadVisitCounters, TheThreeFiguresBetweenTheirMarkers) {

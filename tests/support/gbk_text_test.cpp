@@ -21,12 +21,20 @@ TEST(GbkText, SearchNeverStartsOnATrailByte) {
   const FindCase cases[] = {
       // 0xB0 0x41 is one character whose trail byte is 'A'.
       {"trail byte is not a match", "\xB0\x41", "A", false, npos, npos},
-      {"after the two-byte character", "\xB0\x41" "A", "A", false, 2, 2},
+      {"after the two-byte character",
+       "\xB0\x41"
+       "A",
+       "A", false, 2, 2},
       {"ignore case folds ASCII only", "xYz", "yZ", true, 1, 1},
       {"case matters by default", "xYz", "yZ", false, npos, npos},
       // The trail byte 'A' of 0xB0 0x41 is no letter: it does not fold to 'a'.
       {"trail byte never folds", "\xB0\x41", "\xB0\x61", true, npos, npos},
-      {"two-byte character, then a folded letter", "\xB0\x41" "B", "\xB0\x41" "b", true, 0, 0},
+      {"two-byte character, then a folded letter",
+       "\xB0\x41"
+       "B",
+       "\xB0\x41"
+       "b",
+       true, 0, 0},
       {"chinese needle", "青岚工具箱", "工具", false, 4, 4},
       // "岚工" bytes are E1 B0 B9 A4; "\xB0\xB9" straddles two characters.
       {"needle across a character boundary", "青岚工具箱", "\xB0\xB9", false, npos, npos},
@@ -45,7 +53,10 @@ TEST(GbkText, SearchNeverStartsOnATrailByte) {
 
 TEST(GbkText, FindFromAnOffsetSkipsWholeCharacters) {
   // Starting inside a two-byte character moves on to the next character.
-  EXPECT_EQ(FindText("\xB0\x41" "A", "A", 1), 2u);
+  EXPECT_EQ(FindText("\xB0\x41"
+                     "A",
+                     "A", 1),
+            2u);
   EXPECT_EQ(FindText("abcabc", "abc", 1), 3u);
   EXPECT_EQ(FindTextReverse("abcabc", "abc", 5), 0u);
 }
@@ -61,7 +72,11 @@ TEST(GbkText, CaseFoldingLeavesTwoByteCharactersAlone) {
 
 TEST(GbkText, ReplaceSplitJoin) {
   EXPECT_EQ(ReplaceAll("a\r\nb\r\n", "\r\n", "|"), "a|b|");
-  EXPECT_EQ(ReplaceAll("\xB0\x41" "A", "A", "x"), "\xB0\x41" "x");
+  EXPECT_EQ(ReplaceAll("\xB0\x41"
+                       "A",
+                       "A", "x"),
+            "\xB0\x41"
+            "x");
   EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
   EXPECT_EQ(SplitText("", ","), std::vector<std::string>{""});
   EXPECT_EQ(SplitText("a,,b,", ","), (std::vector<std::string>{"a", "", "b", ""}));
@@ -82,11 +97,7 @@ TEST(GbkText, RoundTripsThroughUtf16) {
     std::string gbk;
     std::u16string utf16;
   } cases[] = {
-      {"青岚工具箱", u"青岚工具箱"},
-      {"\xA1\xDE", u"∞"},
-      {"★☆", u"★☆"},
-      {"ASCII 123", u"ASCII 123"},
-      {"", u""},
+      {"青岚工具箱", u"青岚工具箱"}, {"\xA1\xDE", u"∞"}, {"★☆", u"★☆"}, {"ASCII 123", u"ASCII 123"}, {"", u""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(GbkToUtf16(c.gbk), c.utf16);

@@ -106,7 +106,8 @@ TEST(RegexObject, OptionsAndReplacement) {
       {"non-capturing group", "(?:ab)+(c)", "ababc", "$1", false, true, true, "c", 1},
       // Each Chinese character is one character, never two bytes.
       {"one match per Chinese character", ".", "青岚", "字", false, true, true, "字字", 2},
-      {"Chinese in pattern and subject", "型号=(.+)", "处理器型号=Ryzen\r\n", "$1", false, true, true, "处理器Ryzen\r\n", 1},
+      {"Chinese in pattern and subject", "型号=(.+)", "处理器型号=Ryzen\r\n", "$1", false, true, true,
+       "处理器Ryzen\r\n", 1},
       // 0xB0 0x41 is one character whose second byte is 'A'.
       {"trail byte never matches", "a", "\xB0\x41", "-", false, true, true, "\xB0\x41", 0},
       {"\\w is ASCII only", "\\w+", "ab青岚cd", "W", false, true, true, "W青岚W", 2},

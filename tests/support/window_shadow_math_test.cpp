@@ -58,8 +58,8 @@ TEST(ShadowMath, RoundedOutline) {
   EXPECT_EQ(o.arcs[2].startAngle, 0);
   EXPECT_EQ(o.arcs[3].startAngle, 90);
   EXPECT_TRUE(RoundedRectOutline(0, 0, 10, 10, 0).plain);
-  EXPECT_EQ(RoundedRectOutline(0, 0, 500, 500, 250).arcs[0].box.width, 200);   // clamped to 100
-  EXPECT_EQ(RoundedRectOutline(0, 0, 10, 10, 0.25f).arcs[0].box.width, 2);     // and to 1
+  EXPECT_EQ(RoundedRectOutline(0, 0, 500, 500, 250).arcs[0].box.width, 200);  // clamped to 100
+  EXPECT_EQ(RoundedRectOutline(0, 0, 10, 10, 0.25f).arcs[0].box.width, 2);    // and to 1
 }
 
 TEST(ShadowMath, NineSliceBorderRule) {
