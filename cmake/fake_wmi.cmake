@@ -42,3 +42,25 @@ foreach(tool fake_wmi_registry fake_wmi_probe)
   target_link_libraries(${tool} PRIVATE ole32 oleaut32 uuid wbemuuid advapi32)
   target_link_options(${tool} PRIVATE -municode -s)
 endforeach()
+
+# The tests that need the provider. A test program cannot move itself into
+# another prefix, so CTest starts each of them through the runner, with the
+# machine and mode of its group; discovery goes the same way.
+file(GLOB QL_FAKE_WMI_TESTS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fake_wmi/*_wintest.cpp")
+add_executable(wintests_fake_wmi ${QL_FAKE_WMI_TESTS} tests/fake_wmi/fake_wmi_wintest_support.cpp)
+target_compile_options(wintests_fake_wmi PRIVATE ${QL_WARNINGS})
+target_compile_definitions(wintests_fake_wmi PRIVATE QL_FAKE_WMI_DIR="${QL_FAKE_WMI_DIR}")
+target_link_libraries(wintests_fake_wmi PRIVATE ql_wintest_support GTest::gmock GTest::gtest_main)
+add_dependencies(wintests_fake_wmi qinglan wbemprox fake_wmi_registry fake_wmi_probe)
+
+function(ql_fake_wmi_tests suites machine mode)
+  set_property(TARGET wintests_fake_wmi PROPERTY CROSSCOMPILING_EMULATOR
+    env "QL_FAKE_WMI_DIR=${QL_FAKE_WMI_DIR}" bash "${CMAKE_SOURCE_DIR}/tools/with-fake-wmi.sh"
+    "${CMAKE_SOURCE_DIR}/tests/data/wmi/${machine}" ${mode} -- "${CMAKE_SOURCE_DIR}/tools/wine-run.sh")
+  gtest_discover_tests(wintests_fake_wmi TEST_FILTER "${suites}" DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 RESOURCE_LOCK fake_wmi_prefix LABELS fake_wmi)
+endfunction()
+ql_fake_wmi_tests("WorkedExample*:ProviderCom.*:ProviderModes.*" worked-example.txt "")
+ql_fake_wmi_tests("UnusualMachine*" unusual-machine.txt "")
+ql_fake_wmi_tests("UnavailableWmi*" worked-example.txt fail)
+ql_fake_wmi_tests("SlowWmi*" worked-example.txt slow:300)
