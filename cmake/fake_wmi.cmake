@@ -7,6 +7,13 @@ set(QL_FAKE_WMI_PORTABLE_SOURCES
     "${CMAKE_SOURCE_DIR}/tests/fake_wmi/provider_mode.cpp"
     "${CMAKE_SOURCE_DIR}/tests/fake_wmi/wql_query.cpp")
 
+if(QL_FUZZ)
+  # The data file and query readers take text they do not control.
+  add_executable(fake_wmi_data_fuzz tests/fake_wmi/machine_data_fuzz.cpp ${QL_FAKE_WMI_PORTABLE_SOURCES})
+  target_include_directories(fake_wmi_data_fuzz PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_compile_options(fake_wmi_data_fuzz PRIVATE ${QL_WARNINGS})
+  target_link_options(fake_wmi_data_fuzz PRIVATE -fsanitize=fuzzer)
+endif()
 if(NOT WIN32)
   return()
 endif()
