@@ -1,7 +1,7 @@
 // The real program under the test provider. On the worked example's machine
 // every home row reads as that example gives it, and the copy link puts the
-// eight rows on the clipboard in order; with WMI failing (fail mode) the rows
-// are the "WMI unavailable" ones. Installed memory, network adapters and the
+// eight rows on the clipboard in order; with WMI failing (fail mode), and
+// with a malformed machine file, the rows are the "WMI unavailable" ones. Installed memory, network adapters and the
 // battery are this machine's, so those parts are computed here.
 #include <windows.h>
 
@@ -50,6 +50,7 @@ class RealProgram {
     if (main_) WaitUntil([&] { return TopWindowsOf(app_.Id(), ql::kSplashWindowClass).empty(); }, 30000);
   }
   HWND Main() const { return main_; }
+  DWORD ExitCodeNow() { return app_.WaitExit(0); }
 
   // Clicks the copy link and returns the CF_TEXT the program put on the clipboard.
   std::string CopiedText() {
@@ -116,6 +117,20 @@ TEST(WorkedExampleHomePage, RowsMonitorAndCopiedTextReadAsTheExampleGivesThem) {
                  });
 }
 
+// Part of what a machine without WMI shows; the rest is this machine's own.
+std::vector<Row> RowsWithoutWmi() {
+  return {
+      {"中央处理器", " "},
+      {"内存", "(MHz) | 总共 1 根。共: 0MB (约" + ql::InstalledMemoryText() + ")"},
+      {"显卡", "|  总共: 1块"},
+      {"主板", " "},
+      {"显示器", ""},
+      {"硬盘", " 总共: 0块"},
+      {"网卡", ThisMachinesNetworkRow()},
+      {"电池", ThisMachinesBatteryRow()},
+  };
+}
+
 TEST(UnavailableWmiHomePage, EveryWmiRowReadsAsWithoutWmi) {
   ASSERT_TRUE(UnderTestProvider("worked-example.txt", "fail"));
   {
@@ -126,17 +141,21 @@ TEST(UnavailableWmiHomePage, EveryWmiRowReadsAsWithoutWmi) {
   }
   RealProgram app(L"假WMI 不可用");
   ASSERT_NE(app.Main(), nullptr);
-  ExpectHomePage(app, {"；；"},
-                 {
-                     {"中央处理器", " "},
-                     {"内存", "(MHz) | 总共 1 根。共: 0MB (约" + ql::InstalledMemoryText() + ")"},
-                     {"显卡", "|  总共: 1块"},
-                     {"主板", " "},
-                     {"显示器", ""},
-                     {"硬盘", " 总共: 0块"},
-                     {"网卡", ThisMachinesNetworkRow()},
-                     {"电池", ThisMachinesBatteryRow()},
-                 });
+  ExpectHomePage(app, {"；；"}, RowsWithoutWmi());
+}
+
+// A machine file with a bad line serves nothing: the program loads the
+// provider, finds WMI unavailable and carries on.
+TEST(BadMachineFile, TheProgramRunsAsWithoutWmi) {
+  ASSERT_TRUE(UnderTestProvider("worked-example.txt", ""));
+  std::wstring dir = FreshTestFolder(L"假WMI 坏文件");
+  const std::string bad = "[Win32_Processor]\nName=AMD Ryzen 5 3600 6-Core Processor\nMaxClockSpeed:i4=3.6GHz\n";
+  ASSERT_TRUE(WriteFileBytes(dir + L"\\bad.txt", bad.data(), bad.size()));
+  ScopedEnvironment served(L"QL_FAKE_WMI", dir + L"\\bad.txt");
+  RealProgram app(L"假WMI 坏文件 程序");
+  ASSERT_NE(app.Main(), nullptr);
+  ExpectHomePage(app, {"；；"}, RowsWithoutWmi());
+  EXPECT_EQ(app.ExitCodeNow(), static_cast<DWORD>(STILL_ACTIVE));
 }
 
 }  // namespace
