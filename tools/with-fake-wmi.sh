@@ -15,6 +15,9 @@
 # variables for COMMAND; DISPLAY passes through. COMMAND is typically
 # "$QL_WINE" some.exe, or tools/wine-run.sh some.exe (CTest's emulator).
 #
+# Runs that overlap share the prefix and its registry, so run them one at a
+# time (the CTest tests that use it hold the resource lock fake_wmi_prefix).
+#
 # Environment: QL_FAKE_WMI_DIR (where wbemprox.dll and fake_wmi_registry.exe
 # are; default build/win32/fake_wmi, or build/win64/fake_wmi where only
 # 64-bit Wine runs), QL_FAKE_WMI_PREFIX (the private prefix), QL_WINEPREFIX

@@ -33,10 +33,16 @@ HRESULT ObjectEnumerator::Next(LONG timeout, ULONG count, IWbemClassObject** obj
     if (!objects || !returned || !ValidTimeout(timeout)) return WBEM_E_INVALID_PARAMETER;
     LockHold hold(lock_);
     ULONG n = 0;
-    while (n < count && position_ < objects_->size()) {
-      objects[n] = new ClassObject((*objects_)[position_]);
-      ++n;
-      ++position_;
+    try {
+      for (; n < count && position_ < objects_->size(); ++n, ++position_)
+        objects[n] = new ClassObject((*objects_)[position_]);
+    } catch (...) {
+      // Nothing half-handed out: the objects made so far go back.
+      for (; n > 0; --n, --position_) {
+        objects[n - 1]->Release();
+        objects[n - 1] = nullptr;
+      }
+      throw;
     }
     *returned = n;
     return n == count ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
