@@ -61,9 +61,9 @@ void Paint(HWND hwnd) {
   const LayoutRow* row = RowOf(hwnd);
   if (row && rc.right > 0 && rc.bottom > 0) {
     // Drawn off screen, then copied: no flicker on hover.
-    ScopedMemoryDC mem(dc);
+    ScopedDC mem(CreateCompatibleDC(dc));
     ScopedGdiObj<HBITMAP> bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
-    ScopedSelectObject keep(mem.Get(), bmp.Get());
+    ScopedSelection keep = SelectScoped(mem.Get(), bmp.Get());
     LONG_PTR bits = GetWindowLongPtrW(hwnd, kStateSlot);
     SkinState state{(bits & kHover) != 0, (bits & kPressed) != 0, IsNavKind(row->kind) && row->name == g_selectedNav};
     PaintSkinRow(mem.Get(), rc.right, rc.bottom, *row, GetWindowTextGbk(hwnd), state);

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "platform/scoped_gdiplus_win.h"
+#include "platform/scoped_win.h"
 #include "platform/win_text.h"
 #include "support/window_shadow_win.h"
 
@@ -30,20 +32,19 @@ const wchar_t* FaceName() {
   static const wchar_t* face = [] {
     static const wchar_t* candidates[] = {L"微软雅黑",         L"Microsoft YaHei", L"WenQuanYi Micro Hei",
                                           L"Noto Sans CJK SC", L"SimHei",          L"宋体"};
-    HDC dc = GetDC(nullptr);
+    ScopedWindowDC screen = GetScopedDC(nullptr);
     const wchar_t* found = candidates[0];
     for (const wchar_t* c : candidates) {
       LOGFONTW lf{};
       lf.lfCharSet = DEFAULT_CHARSET;
       wcsncpy(lf.lfFaceName, c, LF_FACESIZE - 1);
       bool exists = false;
-      EnumFontFamiliesExW(dc, &lf, FaceFound, reinterpret_cast<LPARAM>(&exists), 0);
+      EnumFontFamiliesExW(screen.Get(), &lf, FaceFound, reinterpret_cast<LPARAM>(&exists), 0);
       if (exists) {
         found = c;
         break;
       }
     }
-    ReleaseDC(nullptr, dc);
     return found;
   }();
   return face;
@@ -52,53 +53,41 @@ const wchar_t* FaceName() {
 class Canvas {
  public:
   explicit Canvas(HDC dc) : dc_(dc) {
-    GdipCreateFromHDC(dc, &g_);
-    if (g_) GdipSetSmoothingMode(g_, Gdiplus::SmoothingModeAntiAlias);
+    GdipCreateFromHDC(dc, g_.Put());
+    if (g_) GdipSetSmoothingMode(g_.Get(), Gdiplus::SmoothingModeAntiAlias);
   }
-  ~Canvas() {
-    if (g_) GdipDeleteGraphics(g_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
 
   void Round(float x, float y, float w, float h, float r, uint32_t fill, uint32_t stroke = 0) {
     if (!g_) return;
-    Gdiplus::GpPath* path = RoundedRectPath(x, y, w, h, r);
+    ScopedGpPath path(RoundedRectPath(x, y, w, h, r));
     if (!path) return;
     if (fill) {
-      Gdiplus::GpSolidFill* brush = nullptr;
-      GdipCreateSolidFill(fill, &brush);
-      GdipFillPath(g_, brush, path);
-      GdipDeleteBrush(brush);
+      ScopedGpSolidFill brush;
+      if (GdipCreateSolidFill(fill, brush.Put()) == Gdiplus::Ok) GdipFillPath(g_.Get(), brush.Get(), path.Get());
     }
     if (stroke) {
-      Gdiplus::GpPen* pen = nullptr;
-      GdipCreatePen1(stroke, 1.0f, Gdiplus::UnitPixel, &pen);
-      GdipDrawPath(g_, pen, path);
-      GdipDeletePen(pen);
+      ScopedGpPen pen;
+      if (GdipCreatePen1(stroke, 1.0f, Gdiplus::UnitPixel, pen.Put()) == Gdiplus::Ok)
+        GdipDrawPath(g_.Get(), pen.Get(), path.Get());
     }
-    GdipDeletePath(path);
   }
   void Ellipse(float x, float y, float w, float h, uint32_t fill) {
     if (!g_) return;
-    Gdiplus::GpSolidFill* brush = nullptr;
-    GdipCreateSolidFill(fill, &brush);
-    GdipFillEllipse(g_, brush, x, y, w, h);
-    GdipDeleteBrush(brush);
+    ScopedGpSolidFill brush;
+    if (GdipCreateSolidFill(fill, brush.Put()) == Gdiplus::Ok) GdipFillEllipse(g_.Get(), brush.Get(), x, y, w, h);
   }
   void Line(float x1, float y1, float x2, float y2, uint32_t colour, float width) {
     if (!g_) return;
-    Gdiplus::GpPen* pen = nullptr;
-    GdipCreatePen1(colour, width, Gdiplus::UnitPixel, &pen);
-    GdipSetPenStartCap(pen, Gdiplus::LineCapRound);
-    GdipSetPenEndCap(pen, Gdiplus::LineCapRound);
-    GdipDrawLine(g_, pen, x1, y1, x2, y2);
-    GdipDeletePen(pen);
+    ScopedGpPen pen;
+    if (GdipCreatePen1(colour, width, Gdiplus::UnitPixel, pen.Put()) != Gdiplus::Ok) return;
+    GdipSetPenStartCap(pen.Get(), Gdiplus::LineCapRound);
+    GdipSetPenEndCap(pen.Get(), Gdiplus::LineCapRound);
+    GdipDrawLine(g_.Get(), pen.Get(), x1, y1, x2, y2);
   }
   // GDI text after the GDI+ shapes: flush so the order holds.
   void Text(std::string_view gbk, RECT rc, FontId font, COLORREF colour, UINT format) {
-    if (g_) GdipFlush(g_, Gdiplus::FlushIntentionSync);
-    SelectObject(dc_, SkinFont(font));
+    if (g_) GdipFlush(g_.Get(), Gdiplus::FlushIntentionSync);
+    ScopedSelection face = SelectScoped(dc_, SkinFont(font));
     SetTextColor(dc_, colour);
     SetBkMode(dc_, TRANSPARENT);
     std::wstring w = Wide(gbk);
@@ -107,15 +96,14 @@ class Canvas {
 
  private:
   HDC dc_;
-  Gdiplus::GpGraphics* g_ = nullptr;
+  ScopedGpGraphics g_;
 };
 
 int TextWidth(HDC dc, std::string_view gbk, FontId font) {
-  HGDIOBJ old = SelectObject(dc, SkinFont(font));
+  ScopedSelection face = SelectScoped(dc, SkinFont(font));
   std::wstring w = Wide(gbk);
   SIZE size{};
   GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-  SelectObject(dc, old);
   return size.cx;
 }
 
@@ -191,9 +179,8 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
   bool nav = row.parent == kInNav || row.name == "导航栏";
   COLORREF back = nav ? kNavBack : kPageBack;
   RECT all{0, 0, w, h};
-  HBRUSH backBrush = CreateSolidBrush(back);
-  FillRect(dc, &all, backBrush);
-  DeleteObject(backBrush);
+  ScopedGdiObj<HBRUSH> backBrush(CreateSolidBrush(back));
+  FillRect(dc, &all, backBrush.Get());
   Canvas c(dc);
   const float fw = float(w), fh = float(h);
   const UINT one = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
@@ -202,14 +189,7 @@ void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view c
       if (row.parent == kInWindow && row.name == "顶栏") c.Line(0, fh - 1, fw, fh - 1, Argb(kBorder), 1);
       if (row.name == "导航栏") c.Line(fw - 1, 0, fw - 1, fh, Argb(kBorder), 1);
       break;
-    case RowKind::Line:
-      FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      {
-        HBRUSH b = CreateSolidBrush(kBorder);
-        FillRect(dc, &all, b);
-        DeleteObject(b);
-      }
-      break;
+    case RowKind::Line: FillRect(dc, &all, ScopedGdiObj<HBRUSH>(CreateSolidBrush(kBorder)).Get()); break;
     case RowKind::Bar: c.Round(0, 0, fw, fh, 2, Argb(kAccent)); break;
     case RowKind::NavPicture:
     case RowKind::NavText:

@@ -38,7 +38,7 @@ const DiskDriveQuery& DiskQuery() {
 template <class F>
 auto Ahead(F work) -> std::future<decltype(work())> {
   auto onComThread = [work] {
-    ScopedCoInit com(COINIT_APARTMENTTHREADED);
+    ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
     return work();
   };
   try {
@@ -126,16 +126,18 @@ void BatteryTimerTick() {
   SetMainControlText(kBatteryLabel, BatteryText(status));
 }
 
-HGLOBAL GlobalCopy(const void* data, size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!block) return nullptr;
-  if (void* p = GlobalLock(block)) {
-    memcpy(p, data, size);
-    GlobalUnlock(block);
-    return block;
-  }
-  GlobalFree(block);
-  return nullptr;
+ScopedHGlobal GlobalCopy(const void* data, size_t size) {
+  ScopedHGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+  void* p = block ? GlobalLock(block.Get()) : nullptr;
+  if (!p) return {};
+  memcpy(p, data, size);
+  GlobalUnlock(block.Get());
+  return block;
+}
+
+// The clipboard owns the block once SetClipboardData has taken it.
+void HandOver(UINT format, ScopedHGlobal block) {
+  if (block && SetClipboardData(format, block.Get())) (void)block.Release();
 }
 
 // The GBK text as CF_TEXT, the same text as CF_UNICODETEXT (so it pastes right
@@ -143,14 +145,11 @@ HGLOBAL GlobalCopy(const void* data, size_t size) {
 void PutOnClipboard(HWND owner, const std::string& gbk) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
-  if (HGLOBAL text = GlobalCopy(gbk.c_str(), gbk.size() + 1))
-    if (!SetClipboardData(CF_TEXT, text)) GlobalFree(text);
+  HandOver(CF_TEXT, GlobalCopy(gbk.c_str(), gbk.size() + 1));
   std::wstring wide = Wide(gbk);
-  if (HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)))
-    if (!SetClipboardData(CF_UNICODETEXT, unicode)) GlobalFree(unicode);
+  HandOver(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
   LCID chinese = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
-  if (HGLOBAL locale = GlobalCopy(&chinese, sizeof chinese))
-    if (!SetClipboardData(CF_LOCALE, locale)) GlobalFree(locale);
+  HandOver(CF_LOCALE, GlobalCopy(&chinese, sizeof chinese));
   CloseClipboard();
 }
 
@@ -184,7 +183,7 @@ void RedetectClicked() {
 }  // namespace
 
 void RunMachineDetection(HomePageLabels& labels, HardwareSnapshot& snapshot) {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   MachineSources sources;
   RunDetection(sources, labels, snapshot);
 }
@@ -201,7 +200,7 @@ void BeginStartupDetection() {
 }
 
 void RunStartupDetection() {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   std::unique_ptr<MachineSources> sources = std::move(StartupSources());
   if (!sources) sources = std::make_unique<MachineSources>();
   MainWindowLabels labels;

@@ -49,7 +49,7 @@ SystemCalls RealSystemCalls() {
   };
   c.terminateProcess = [](DWORD processId) {
     ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    return process.Valid() && TerminateProcess(process.Get(), 0);
+    return process && TerminateProcess(process.Get(), 0);
   };
   c.enableShutdownPrivilege = EnableShutdownPrivilege;
   c.exitWindows = [](UINT flags) { return ExitWindowsEx(flags, 0) != FALSE; };

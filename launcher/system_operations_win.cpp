@@ -25,7 +25,7 @@ constexpr std::string_view kBoxTitle = "信息：";
 std::vector<ProcessEntry> ProcessList() {
   std::vector<ProcessEntry> list;
   ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snap.Valid()) return list;
+  if (!snap) return list;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL ok = Process32FirstW(snap.Get(), &entry); ok; ok = Process32NextW(snap.Get(), &entry))
@@ -45,7 +45,7 @@ bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
   {
     ScopedHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file) return false;
     DWORD wrote = 0;
     ok =
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size();
@@ -75,7 +75,7 @@ void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string
   LaunchFile("C:\\Windows\\explorer.exe", LaunchMode::Show);
   // The interpreter reads the script while it runs: remove it only once it
   // has ended, or after a bounded wait.
-  if (interpreter.Valid()) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
+  if (interpreter) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
   DeleteFileW(Wide(path).c_str());
 }
 

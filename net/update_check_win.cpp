@@ -7,17 +7,9 @@
 #include "net/fetch_url_win.h"
 #include "net/net_hooks_win.h"
 #include "net/web_pages.h"
+#include "platform/thread_win.h"
 
 namespace ql {
-namespace {
-
-DWORD WINAPI UpdateCheckThread(LPVOID) {
-  RunUpdateCheck();
-  return 0;
-}
-
-}  // namespace
-
 void RunUpdateCheck() {
   UpdateLabels labels = DecideUpdate(DecodeUtf8Page(FetchUrlBytes(TheNetHooks().folderPage)));
   SetMainControlText("标签17", labels.currentVersion);
@@ -27,8 +19,7 @@ void RunUpdateCheck() {
 
 void CheckForUpdate() {
   SetMainControlText("标签30", kUpdateCheckingHint);
-  HANDLE thread = CreateThread(nullptr, 0, UpdateCheckThread, nullptr, 0, nullptr);
-  if (thread) CloseHandle(thread);
+  StartDetachedThread(RunUpdateCheck);
 }
 
 }  // namespace ql

@@ -6,17 +6,9 @@
 #include "app/main_controls_win.h"
 #include "net/net_hooks_win.h"
 #include "net/web_pages.h"
+#include "platform/thread_win.h"
 
 namespace ql {
-namespace {
-
-DWORD WINAPI StatisticsThread(LPVOID) {
-  FetchVisitStatistics();
-  return 0;
-}
-
-}  // namespace
-
 void FetchVisitStatistics() {
   VisitCounters counters = FetchVisitCounters(HttpClient, TheNetHooks().counterPage);
   SetMainControlText("昨日访问", counters.yesterday);
@@ -24,9 +16,6 @@ void FetchVisitStatistics() {
   SetMainControlText("累计访问", counters.total);
 }
 
-void StartVisitStatisticsThread() {
-  HANDLE thread = CreateThread(nullptr, 0, StatisticsThread, nullptr, 0, nullptr);
-  if (thread) CloseHandle(thread);
-}
+void StartVisitStatisticsThread() { StartDetachedThread(FetchVisitStatistics); }
 
 }  // namespace ql

@@ -142,7 +142,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   ql::ScopedHandle f(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   std::vector<uint8_t> bytes;
-  if (!f.Valid()) return bytes;
+  if (!f) return bytes;
   DWORD size = GetFileSize(f.Get(), nullptr);
   bytes.resize(size);
   DWORD got = 0;
@@ -154,7 +154,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
 bool WriteFileBytes(const std::wstring& path, const void* data, size_t size) {
   ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD wrote = 0;
-  return f.Valid() && WriteFile(f.Get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+  return f && WriteFile(f.Get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
 }
 
 }  // namespace qltest
