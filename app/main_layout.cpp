@@ -2,6 +2,8 @@
 // rows of a card or group are its page's rows placed over it.
 #include "app/main_layout.h"
 
+#include "ql_version.h"
+
 namespace ql {
 namespace {
 
@@ -22,7 +24,7 @@ constexpr LayoutRow kRows[] = {
     // --- Navigation column (window coordinates) ---
     {K::Region, kInWindow, "导航栏", "导航栏", 0, 0, 180, 640},
     {K::Label, kInNav, "产品名", "青岚工具箱", 41, 21, 124, 34, F::Product},
-    {K::Label, kInNav, "版本号", "versionV2.5.5", 38, 69, 120, 20, F::Small, kMuted},
+    {K::Label, kInNav, "版本号", "versionV" QL_VERSION_TEXT, 38, 69, 120, 20, F::Small, kMuted},
     {K::NavPicture, kInNav, "主页", "主页", 30, 101, 120, 32, F::Nav, 0, "nav:主页", "home"},
     {K::NavPicture, kInNav, "功能", "功能", 30, 138, 120, 32, F::Nav, 0, "nav:功能", "grid"},
     {K::NavPicture, kInNav, "特色", "特色", 30, 172, 120, 32, F::Nav, 0, "nav:特色", "star"},

@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "net/http_client.h"
+#include "ql_version.h"
 
 namespace ql {
-
-// The built-in version the update check compares with the published one.
-inline constexpr std::string_view kCurrentVersion = "2.5.5";
 
 // A UTF-8 page (up to its first NUL) as GBK text.
 std::string DecodeUtf8Page(std::string_view utf8);
@@ -38,7 +36,8 @@ struct UpdateLabels {
   std::string hint;            // 标签30
 };
 inline constexpr std::string_view kUpdateCheckingHint = "提示：正在检测更新中...请稍等！";
-// Exact text comparison: any published text other than ours counts as newer.
+// Compares the published version with kProgramVersion, as exact texts: any
+// published text other than ours counts as newer.
 UpdateLabels DecideUpdate(std::string_view folderPageText);
 
 // The package link of the folder page, only when it is a web address
