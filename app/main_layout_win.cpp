@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/control_actions.h"
+#include "support/control_actions.h"
 #include "app/main_controls_win.h"
 #include "app/main_page_content.h"
 #include "app/main_skin_win.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/app_paths.h"
+#include "app/feature_hosts_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup.h"
@@ -16,6 +17,7 @@
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
+#include "support/web_addresses.h"
 #include "support/window_shadow_win.h"
 
 namespace ql {
@@ -102,8 +104,10 @@ class WinStartupActions final : public StartupActions {
     RunOnUiThread([] { ql::StartUptimeClock(); });
   }
   void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
-  void StartVisitStatistics() override { StartVisitStatisticsThread(); }
-  void RunDetection() override { RunStartupDetection(); }
+  void StartVisitStatistics() override {
+    StartVisitStatisticsThread(MainVisitCounters(), std::string(web::kVisitCounterPage));
+  }
+  void RunDetection() override { RunStartupDetection(MainHomePage()); }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
     // Shown from this thread: it blocks the stages, not the UI thread.

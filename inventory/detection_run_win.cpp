@@ -9,8 +9,6 @@
 #include <future>
 #include <memory>
 
-#include "app/control_actions.h"
-#include "app/main_controls_win.h"
 #include "inventory/detection_run.h"
 #include "inventory/disk_drive_query.h"
 #include "inventory/home_page_rows.h"
@@ -19,6 +17,8 @@
 #include "platform/scoped_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/layout_names.h"
 
 namespace ql {
 namespace {
@@ -106,24 +106,12 @@ class MachineSources final : public DetectionSources {
   std::future<std::string> installed_;
 };
 
-class MainWindowLabels final : public HomePageLabels {
- public:
-  void StartBatteryTimer() override { SetMainTimer("时钟2", 1000); }
-  // SetWindowText from another thread is sent to the UI thread and waited for.
-  void Write(std::string_view name, std::string_view text) override { SetMainControlText(name, text); }
-};
-
-void RunDetectionNow() {
-  MainWindowLabels labels;
-  RunMachineDetection(labels, Snapshot());
-}
-
-void BatteryTimerTick() {
+void BatteryTimerTick(HomePageLabels& labels) {
   SYSTEM_POWER_STATUS raw{};
   GetSystemPowerStatus(&raw);  // a failure leaves the zeroed structure
   PowerStatus status{raw.ACLineStatus, raw.BatteryFlag, raw.BatteryLifePercent,
                      static_cast<uint32_t>(raw.BatteryLifeTime)};
-  SetMainControlText(kBatteryLabel, BatteryText(status));
+  labels.Write(layout::kBattery, BatteryText(status));
 }
 
 ScopedHGlobal GlobalCopy(const void* data, size_t size) {
@@ -153,31 +141,26 @@ void PutOnClipboard(HWND owner, const std::string& gbk) {
   CloseClipboard();
 }
 
-void CopySummaryClicked() {
+void CopySummaryClicked(HomePage& page) {
   std::vector<std::string> captions, values;
   for (const SummaryRow& row : kSummaryRowLabels) {
-    captions.push_back(MainControlText(row.captionLabel));
-    values.push_back(MainControlText(row.valueLabel));
+    captions.push_back(page.Read(row.captionLabel));
+    values.push_back(page.Read(row.valueLabel));
   }
-  std::string text = CopySummaryText(captions, values);
   // The hidden edit box is the copy buffer: what it holds is what is copied.
-  if (HWND buffer = MainControl("编辑框1")) {
-    SetWindowTextGbk(buffer, text);
-    text = GetWindowTextGbk(buffer);
-  }
-  PutOnClipboard(GetAncestor(MainControl("透明标签16"), GA_ROOT), text);
-  SetMainControlText("透明标签16", kCopiedText);
+  page.Write(layout::kCopyBuffer, CopySummaryText(captions, values));
+  PutOnClipboard(page.ClipboardOwner(), page.Read(layout::kCopyBuffer));
+  page.Write(layout::kCopyLink, kCopiedText);
   WaitPumpingMessages(1000);
-  SetMainControlText("透明标签16", kCopyLinkText);
+  page.Write(layout::kCopyLink, kCopyLinkText);
 }
 
-void RedetectClicked() {
-  HWND link = MainControl("透明标签13");
-  if (link) EnableWindow(link, FALSE);
-  for (const SummaryRow& row : kSummaryRowLabels) SetMainControlText(row.valueLabel, kDetectingText8);
-  SetMainControlText(kMachineTypeLabel, kDetectingText8);
-  RunDetectionNow();  // on the UI thread: the window waits for it
-  if (link) EnableWindow(link, TRUE);
+void RedetectClicked(HomePage& page) {
+  page.SetEnabled(layout::kRedetectLink, false);
+  for (const SummaryRow& row : kSummaryRowLabels) page.Write(row.valueLabel, kDetectingText8);
+  page.Write(layout::kMachineType, kDetectingText8);
+  RunMachineDetection(page, Snapshot());  // on the UI thread: the window waits for it
+  page.SetEnabled(layout::kRedetectLink, true);
 }
 
 }  // namespace
@@ -199,18 +182,17 @@ void BeginStartupDetection() {
   if (!StartupSources()) StartupSources() = std::make_unique<MachineSources>();
 }
 
-void RunStartupDetection() {
+void RunStartupDetection(HomePageLabels& labels) {
   ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   std::unique_ptr<MachineSources> sources = std::move(StartupSources());
   if (!sources) sources = std::make_unique<MachineSources>();
-  MainWindowLabels labels;
   RunDetection(*sources, labels, Snapshot());
 }
 
-void RegisterHomePageActions() {
-  RegisterControlAction("时钟2", BatteryTimerTick);
-  RegisterControlAction("一键复制", CopySummaryClicked);
-  RegisterControlAction("检测不准？点我重新检测", RedetectClicked);
+void RegisterHomePageActions(HomePage& page) {
+  RegisterControlAction(layout::kBatteryTimer, [&page] { BatteryTimerTick(page); });
+  RegisterControlAction("一键复制", [&page] { CopySummaryClicked(page); });
+  RegisterControlAction("检测不准？点我重新检测", [&page] { RedetectClicked(page); });
 }
 
 }  // namespace ql

@@ -8,15 +8,11 @@
 #include <array>
 #include <string>
 
-#include "app/control_actions.h"
-#include "app/main_controls_win.h"
 #include "launcher/launch_table.h"
-#include "launcher/shell_launch_win.h"
-#include "launcher/system_operations_win.h"
 #include "launcher/tool_catalog.h"
 #include "launcher/tools_layout.h"
-#include "net/tool_package_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
 
 namespace ql {
 namespace {
@@ -46,20 +42,6 @@ HFONT UiFont(bool header) {
   return header ? big : normal;
 }
 
-void RunRow(const ContainerControl& row) {
-  switch (row.action) {
-    case RowAction::Search: SearchTools(); break;
-    case RowAction::ShowCategory: ShowToolCategory(row.categoryPage, row.caption); break;
-    case RowAction::BackToOverview: BackToOverview(); break;
-    case RowAction::LaunchTool: LaunchPackageFile(row.target, row.mode); break;
-    case RowAction::OpenLink: OpenLink(row.target); break;
-    case RowAction::ToolPackageLink: OpenToolPackageLink(); break;
-    case RowAction::ToolsDirectory: OpenToolsDirectory(); break;
-    case RowAction::SystemOperation: RunSystemOperation(row.operation); break;
-    case RowAction::None: break;
-  }
-}
-
 // Empty parts of the container let the mouse through to the window below,
 // so the borderless main window can be dragged there.
 LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -75,12 +57,12 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       int code = HIWORD(wp);
       HWND from = reinterpret_cast<HWND>(lp);
       if (from && from == g_state.searchBox) {
-        if (code == CBN_SELCHANGE) SearchHitSelected();
+        if (code == CBN_SELCHANGE) RunControlAction(kToolsSearchHitKey);
         return 0;
       }
       const auto& rows = ToolsContainerControls();
       size_t index = static_cast<size_t>(id - kFirstControlId);
-      if (code == BN_CLICKED && id >= kFirstControlId && index < rows.size()) RunRow(rows[index]);
+      if (code == BN_CLICKED && id >= kFirstControlId && index < rows.size()) RunControlAction(rows[index].key);
       return 0;
     }
     case WM_CTLCOLORSTATIC: {
@@ -94,7 +76,7 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // Enter in the search box's edit field searches like "点击搜索".
 LRESULT CALLBACK SearchEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
   if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    SearchTools();
+    RunControlAction(kToolsSearchKey);
     return 0;
   }
   if (msg == WM_CHAR && (wp == L'\r' || wp == L'\n')) return 0;  // no beep
@@ -209,16 +191,6 @@ void SetToolsContainerPage(int page) {
   g_state.current = page;
 }
 
-void ShowToolCategory(int page, std::string_view title) {
-  SetToolsContainerPage(page);
-  SetMainControlText("标题标签", title);
-}
-
-void BackToOverview() {
-  SetToolsContainerPage(0);
-  SetMainControlText("标题标签", "功能");
-}
-
 void SearchTools() {
   HWND box = g_state.searchBox;
   if (!box) return;
@@ -247,10 +219,43 @@ void SearchHitSelected() {
 
 HWND ToolsSearchBox() { return g_state.searchBox; }
 
-void RegisterLauncherActions() {
+void RegisterLauncherActions(const Launcher& launcher, SystemOperations& operations, ToolsContainerHost& host) {
   for (const LaunchRow& row : PageLaunchRows())
-    RegisterControlAction(row.key, [row] { LaunchPackageFile(row.target, row.mode); });
-  for (const LinkRow& row : PageLinkRows()) RegisterControlAction(row.key, [row] { OpenLink(row.address); });
+    RegisterControlAction(row.key, [&launcher, row] { launcher.LaunchPackageFile(row.target, row.mode); });
+  for (const LinkRow& row : PageLinkRows())
+    RegisterControlAction(row.key, [&launcher, row] { launcher.OpenLink(row.address); });
+
+  RegisterControlAction(kToolsSearchHitKey, SearchHitSelected);
+  for (const ContainerControl& row : ToolsContainerControls()) {
+    ControlAction action;
+    switch (row.action) {
+      case RowAction::Search: action = SearchTools; break;
+      case RowAction::ShowCategory:
+        // A category button: its page, and its caption as the top bar's title.
+        action = [&host, page = row.categoryPage, title = row.caption] {
+          SetToolsContainerPage(page);
+          host.SetTitle(title);
+        };
+        break;
+      case RowAction::BackToOverview:
+        action = [&host] {
+          SetToolsContainerPage(0);
+          host.SetTitle("功能");
+        };
+        break;
+      case RowAction::LaunchTool:
+        action = [&launcher, target = row.target, mode = row.mode] { launcher.LaunchPackageFile(target, mode); };
+        break;
+      case RowAction::OpenLink: action = [&launcher, target = row.target] { launcher.OpenLink(target); }; break;
+      case RowAction::ToolPackageLink: action = [&host] { host.OpenToolPackageLink(); }; break;
+      case RowAction::ToolsDirectory: action = [&launcher] { launcher.OpenToolsDirectory(); }; break;
+      case RowAction::SystemOperation:
+        action = [&operations, operation = row.operation] { operations.Run(operation); };
+        break;
+      case RowAction::None: continue;
+    }
+    RegisterControlAction(row.key, std::move(action));
+  }
 }
 
 }  // namespace ql

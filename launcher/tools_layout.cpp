@@ -72,19 +72,36 @@ struct SystemButton {
   std::string_view caption;
   std::string_view hint;
   SystemOperation operation;
+  std::string_view key;
 };
 
 constexpr SystemButton kSystemButtons[] = {
-    {0, 34, "重启资源管理器", "重启资源管理器", SystemOperation::RestartExplorer},
-    {0, 178, "重建图标缓存", "重建图标缓存", SystemOperation::RebuildIconCache},
-    {0, 322, "打开关于系统", "关于", SystemOperation::ShowWindowsAbout},
-    {0, 466, "垃圾清理", "系统自带的清理工具", SystemOperation::RunDiskCleanup},
-    {0, 610, "高级垃圾清理", "cmd指令清理", SystemOperation::RunJunkCleanScript},
-    {1, 34, "关闭屏幕", "关闭屏幕", SystemOperation::TurnScreenOff},
-    {1, 178, "打开注册表", "打开注册表", SystemOperation::OpenRegistryEditor},
-    {1, 322, "关机", "关闭所有软件，关闭计算机", SystemOperation::ShutDownSystem},
-    {1, 467, "重启", "关闭所有软件，重新启动计算机", SystemOperation::RestartSystem},
-    {1, 610, "注销", "关闭所有软件，跳转到登录界面", SystemOperation::LogOffUser},
+    {0, 34, "重启资源管理器", "重启资源管理器", SystemOperation::RestartExplorer, "tools:restart-explorer"},
+    {0, 178, "重建图标缓存", "重建图标缓存", SystemOperation::RebuildIconCache, "tools:icon-cache"},
+    {0, 322, "打开关于系统", "关于", SystemOperation::ShowWindowsAbout, "tools:about"},
+    {0, 466, "垃圾清理", "系统自带的清理工具", SystemOperation::RunDiskCleanup, "tools:disk-cleanup"},
+    {0, 610, "高级垃圾清理", "cmd指令清理", SystemOperation::RunJunkCleanScript, "tools:junk-clean"},
+    {1, 34, "关闭屏幕", "关闭屏幕", SystemOperation::TurnScreenOff, "tools:screen-off"},
+    {1, 178, "打开注册表", "打开注册表", SystemOperation::OpenRegistryEditor, "tools:registry-editor"},
+    {1, 322, "关机", "关闭所有软件，关闭计算机", SystemOperation::ShutDownSystem, "tools:shut-down"},
+    {1, 467, "重启", "关闭所有软件，重新启动计算机", SystemOperation::RestartSystem, "tools:restart"},
+    {1, 610, "注销", "关闭所有软件，跳转到登录界面", SystemOperation::LogOffUser, "tools:log-off"},
+};
+
+// The category buttons of the overview, in page order 1..11: caption, key,
+// position (column, row) in the group of all functions.
+struct CategoryButton {
+  std::string_view caption;
+  std::string_view key;
+  int column, row;
+};
+constexpr CategoryButton kCategoryButtons[] = {
+    {"cpu工具", "tools:category1", 0, 0},    {"内存工具", "tools:category2", 1, 0},
+    {"主板工具", "tools:category3", 2, 0},   {"win10任务栏美化", "tools:category4", 3, 0},
+    {"磁盘工具", "tools:category5", 4, 0},   {"显卡工具", "tools:category6", 0, 1},
+    {"显示器工具", "tools:category7", 2, 1}, {"综合检测", "tools:category8", 3, 1},
+    {"系统优化", "tools:category9", 1, 1},   {"系统工具", "tools:category10", 4, 1},
+    {"驱动工具", "tools:category11", 1, 2},
 };
 
 // The system-function group and the group of all functions, in container coordinates.
@@ -102,16 +119,17 @@ std::vector<ContainerControl> BuildRows() {
   // Overview page.
   add({.page = 0, .kind = K::Header, .caption = "软件宝库", .x = 28, .y = 20, .width = 200, .height = 24});
   add({.page = 0, .kind = K::Caption, .caption = "| 工具搜索", .x = 27, .y = 45, .width = 200, .height = 20});
-  add({.page = 0, .kind = K::SearchBox, .caption = "", .x = 28, .y = 69, .width = 640, .height = 20});
+  add({.page = 0, .kind = K::SearchBox, .caption = "", .x = 28, .y = 69, .width = 640, .height = 20,
+       .key = kToolsSearchKey});  // Enter searches like the button
   add({.page = 0, .kind = K::Button, .caption = "点击搜索", .x = 676, .y = 69, .width = 118, .height = 24,
-       .action = A::Search});
+       .action = A::Search, .key = kToolsSearchKey});
   add({.page = 0, .kind = K::Caption, .caption = "| 系统功能", .x = 27, .y = 94, .width = 200, .height = 15});
   add({.page = 0, .kind = K::Group, .caption = "", .x = kSystemGroupX, .y = kSystemGroupY, .width = 768,
        .height = 144});
   for (const SystemButton& b : kSystemButtons)
     add({.page = 0, .kind = K::Button, .caption = b.caption, .x = kSystemGroupX + b.x,
          .y = kSystemGroupY + (b.row == 0 ? 24 : 80), .width = 120, .height = 40, .action = A::SystemOperation,
-         .operation = b.operation, .tooltip = b.hint});
+         .operation = b.operation, .tooltip = b.hint, .key = b.key});
   add({.page = 0, .kind = K::Caption, .caption = "| 所有功能（实用工具）", .x = 27, .y = 253, .width = 300,
        .height = 16});
   add({.page = 0, .kind = K::Group, .caption = "", .x = kAllGroupX, .y = kAllGroupY, .width = 767, .height = 224});
@@ -126,20 +144,17 @@ std::vector<ContainerControl> BuildRows() {
     c.height = 40;
     add(c);
   };
-  constexpr std::string_view categories[] = {"cpu工具",  "内存工具", "主板工具",   "win10任务栏美化",
-                                             "磁盘工具", "显卡工具", "显示器工具", "综合检测",
-                                             "系统优化", "系统工具", "驱动工具"};
-  // Category button positions (column, row), in page order 1..11.
-  constexpr int cols[] = {0, 1, 2, 3, 4, 0, 2, 3, 1, 4, 1};
-  constexpr int rowOf[] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 2};
-  for (int p = 1; p <= 11; ++p)
-    at(cols[p - 1], rowOf[p - 1],
-       {.caption = categories[p - 1], .action = A::ShowCategory, .categoryPage = p});
-  at(0, 2, {.caption = "Kinhdown下载器", .action = A::OpenLink, .target = web::kKinhdownSite});
-  at(2, 2, {.caption = "下载工具包", .action = A::ToolPackageLink});
-  at(3, 2, {.caption = "工具目录", .action = A::ToolsDirectory});
+  for (int p = 1; p <= 11; ++p) {
+    const CategoryButton& b = kCategoryButtons[p - 1];
+    at(b.column, b.row, {.caption = b.caption, .action = A::ShowCategory, .categoryPage = p, .key = b.key});
+  }
+  at(0, 2, {.caption = "Kinhdown下载器", .action = A::OpenLink, .target = web::kKinhdownSite,
+            .key = "tools:kinhdown"});
+  at(2, 2, {.caption = "下载工具包", .action = A::ToolPackageLink, .key = kToolsPackageKey});
+  at(3, 2, {.caption = "工具目录", .action = A::ToolsDirectory, .key = kToolsDirectoryKey});
   at(4, 2, {.caption = "工具无法打开？", .action = A::SystemOperation,
-            .operation = SystemOperation::ExplainToolStartFailure, .tooltip = "点击这里查看提示"});
+            .operation = SystemOperation::ExplainToolStartFailure, .tooltip = "点击这里查看提示",
+            .key = "tools:help"});
   add({.page = 0, .kind = K::Hint,
        .caption = "温馨提示：如有更新，请及时查看更新日志是否需要更新工具包，如出现工具打不开的情况，请前往反馈地址查看解决方法。",
        .x = 32, .y = 497, .width = 764, .height = 40});
@@ -147,12 +162,12 @@ std::vector<ContainerControl> BuildRows() {
   // Category pages: back button, tool buttons five to a row, the sponsorship line.
   for (int p = 1; p < kToolsPageCount; ++p) {
     add({.page = p, .kind = K::BackButton, .caption = "返回", .x = 8, .y = -7, .width = 120, .height = 40,
-         .action = A::BackToOverview});
+         .action = A::BackToOverview, .key = kToolsBackKey});
     int k = 0;
     for (const ToolButton& t : kToolButtons) {
       if (t.page != p) continue;
       add({.page = p, .kind = K::Button, .caption = t.caption, .x = 40 + 144 * (k % 5), .y = 64 + 64 * (k / 5),
-           .width = 120, .height = 40, .action = A::LaunchTool, .target = t.target, .mode = t.mode});
+           .width = 120, .height = 40, .action = A::LaunchTool, .target = t.target, .mode = t.mode, .key = t.target});
       ++k;
     }
     add({.page = p, .kind = K::Text, .caption = "您的赞助是我们唯一的经济来源，欢迎赞助，感谢支持！", .x = 180,

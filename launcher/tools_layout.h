@@ -52,7 +52,17 @@ struct ContainerControl {
   int categoryPage = 0;  // ShowCategory
   SystemOperation operation = SystemOperation::None;
   std::string_view tooltip = {};
+  // The control-action key its click runs: "tools:…" for the container's
+  // own buttons, the target for a tool button (each is unique).
+  std::string_view key = {};
 };
+
+// The keys of the container's own buttons.
+inline constexpr std::string_view kToolsSearchKey = "tools:search";
+inline constexpr std::string_view kToolsSearchHitKey = "tools:search-hit";  // a hit picked in the list
+inline constexpr std::string_view kToolsBackKey = "tools:back";
+inline constexpr std::string_view kToolsPackageKey = "tools:package";
+inline constexpr std::string_view kToolsDirectoryKey = "tools:directory";
 
 // The page names, index = page.
 std::string_view ToolsPageName(int page);

@@ -49,7 +49,7 @@ bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view char
   return ok;
 }
 
-class WinHttpTransport : public HttpTransport {
+class WinHttp final : public HttpTransport {
  public:
   bool CheckPlatform() override { return WinHttpCheckPlatform() != FALSE; }
 
@@ -146,9 +146,13 @@ class WinHttpTransport : public HttpTransport {
 
 }  // namespace
 
+HttpTransport& WinHttpTransport() {
+  static WinHttp transport;  // no state of its own: every call is self-contained
+  return transport;
+}
+
 std::string HttpClient(const HttpRequest& request, HttpExchange& exchange) {
-  WinHttpTransport transport;
-  return RunHttpRequest(transport, request, exchange);
+  return RunHttpRequest(WinHttpTransport(), request, exchange);
 }
 
 }  // namespace ql

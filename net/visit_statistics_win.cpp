@@ -1,21 +1,17 @@
 // The visit-statistics thread.
 #include "net/visit_statistics_win.h"
 
-#include <windows.h>
-
-#include "app/main_controls_win.h"
-#include "net/net_hooks_win.h"
-#include "net/web_pages.h"
+#include "net/http_client.h"
 #include "platform/thread_win.h"
 
 namespace ql {
-void FetchVisitStatistics() {
-  VisitCounters counters = FetchVisitCounters(HttpClient, TheNetHooks().counterPage);
-  SetMainControlText("昨日访问", counters.yesterday);
-  SetMainControlText("今日访问", counters.today);
-  SetMainControlText("累计访问", counters.total);
+
+void FetchVisitStatistics(VisitCountersView& view, std::string_view counterPage) {
+  view.ShowVisitCounters(FetchVisitCounters(WinHttpTransport(), counterPage));
 }
 
-void StartVisitStatisticsThread() { StartDetachedThread(FetchVisitStatistics); }
+void StartVisitStatisticsThread(VisitCountersView& view, std::string counterPage) {
+  StartDetachedThread([&view, page = std::move(counterPage)] { FetchVisitStatistics(view, page); });
+}
 
 }  // namespace ql

@@ -22,11 +22,11 @@ VisitCounters ReadVisitCounters(std::string_view text) {
           TextBetween(text, "累计访问：", "&#10;点")};
 }
 
-VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl) {
+VisitCounters FetchVisitCounters(HttpTransport& transport, std::string_view counterPageUrl) {
   HttpRequest request;
   request.url = std::string(counterPageUrl);
   HttpExchange exchange;
-  client(request, exchange);
+  RunHttpRequest(transport, request, exchange);
   return ReadVisitCounters(DecodeUtf8Page(exchange.responseBytes));
 }
 

@@ -9,11 +9,12 @@
 #include <string>
 
 #include "app/app_paths.h"
-#include "app/main_controls_win.h"
 #include "launcher/tool_catalog.h"
 #include "launcher/tools_container_win.h"
 #include "launcher/tools_layout.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/web_addresses.h"
 #include "tests/launcher/fake_system_calls_win.h"
 #include "tests/win_test_support.h"
 
@@ -32,9 +33,8 @@ class ToolsContainerTest : public ::testing::Test {
     host_ = CreateWindowExW(0, L"QlLauncherTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
                             nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(host_, nullptr);
-    title_ = CreateWindowExW(0, L"EDIT", ql::Wide("功能").c_str(), WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 224, 32,
-                             host_, nullptr, wc.hInstance, nullptr);
-    ql::RegisterMainControl("标题标签", title_);
+    ql::ClearControlActions();
+    ql::RegisterLauncherActions(launcher_.launcher, launcher_.operations, tools_);
     container_ = ql::CreateToolsContainer(host_, -8, 40, 828, 568);
     ASSERT_NE(container_, nullptr);
     ShowWindow(host_, SW_SHOW);
@@ -47,7 +47,7 @@ class ToolsContainerTest : public ::testing::Test {
     list_ = info.hwndList;
   }
   void TearDown() override {
-    ql::RegisterMainControl("标题标签", nullptr);
+    ql::ClearControlActions();
     if (host_) DestroyWindow(host_);
   }
 
@@ -91,9 +91,12 @@ class ToolsContainerTest : public ::testing::Test {
     SendMessageW(list_, WM_LBUTTONUP, 0, at);
     WaitUntil([] { return false; }, 50);
   }
-  std::string Title() { return ql::GetWindowTextGbk(title_); }
+  std::string Title() { return tools_.titles.empty() ? std::string() : tools_.titles.back(); }
 
-  HWND host_ = nullptr, title_ = nullptr, container_ = nullptr, box_ = nullptr, edit_ = nullptr, list_ = nullptr;
+  FakeSystemCalls fake;
+  FakeLauncher launcher_{fake};
+  RecordingToolsHost tools_;
+  HWND host_ = nullptr, container_ = nullptr, box_ = nullptr, edit_ = nullptr, list_ = nullptr;
 };
 
 TEST_F(ToolsContainerTest, TwelvePagesEveryRowAChildWithItsCaption) {
@@ -142,7 +145,7 @@ TEST_F(ToolsContainerTest, SearchShowsHitsAndSelectingOneSwitchesOnlyThePage) {
   EXPECT_EQ(ql::ToolsContainerPage(), 6);
   EXPECT_TRUE(IsWindowVisible(Page(6)));
   EXPECT_FALSE(IsWindowVisible(Page(0)));
-  EXPECT_EQ(Title(), "功能");
+  EXPECT_TRUE(tools_.titles.empty());       // a hit changes the page only
   ASSERT_NE(Button(6, "CPUZ64"), nullptr);  // the tool's button is there to press
 }
 
@@ -179,7 +182,6 @@ TEST_F(ToolsContainerTest, EnterSearchesAndEachSearchReplacesTheList) {
 }
 
 TEST_F(ToolsContainerTest, CategoryBackAndToolButtons) {
-  FakeSystemCalls fake;
   Click(Button(0, "显示器工具"));
   EXPECT_EQ(ql::ToolsContainerPage(), 7);
   EXPECT_EQ(Title(), "显示器工具");
@@ -202,13 +204,15 @@ TEST_F(ToolsContainerTest, CategoryBackAndToolButtons) {
   Click(Button(0, "工具目录"));
   EXPECT_EQ(fake.shellCalls.back().file, ql::Wide(ql::CurrentAppPaths().toolsDir));
   Click(Button(0, "Kinhdown下载器"));
-  EXPECT_EQ(fake.shellCalls.back().show, SW_SHOWNORMAL);
+  EXPECT_EQ(fake.prompts.links, std::vector<std::string>{std::string(ql::web::kKinhdownSite)});
+  Click(Button(0, "下载工具包"));
+  EXPECT_EQ(tools_.packageLinks, 1);
   Click(Button(0, "工具无法打开？"));
   EXPECT_EQ(fake.dialogIcons, std::vector<int>{0xFFFB});
-  fake.boxAnswer = IDNO;
+  fake.prompts.boxAnswer = IDNO;
   Click(Button(0, "关机"));
   EXPECT_TRUE(fake.exitFlags.empty());
-  EXPECT_EQ(fake.boxTexts.back(), "系统即将关机！真的要执行操作吗？");
+  EXPECT_EQ(fake.prompts.boxTexts.back(), "系统即将关机！真的要执行操作吗？");
 }
 
 }  // namespace
