@@ -40,6 +40,7 @@ constexpr LayoutRow kRows[] = {
     {K::NavBottom, kInNav, "更新日志", "更新日志", 20, 550, 136, 35, F::Nav, 0, "nav:更新日志", "log"},
     {K::NavBottom, kInNav, "赞助与支持", "赞助与支持", 20, 591, 136, 35, F::Nav, 0, "nav:赞助与支持", "heart"},
     {K::Bar, kInNav, "选择条", "选择条", 0, 101, 5, 38},
+    {K::Timer, kInNav, "时钟1", "", 0, 0, 0, 0},  // the uptime clock
 
     // --- Top bar (top-bar coordinates) ---
     {K::Region, kInWindow, "顶栏", "顶栏", 181, 0, 820, 60},
@@ -93,6 +94,7 @@ constexpr LayoutRow kRows[] = {
     {K::Label, 0, "", "温馨提示：如果您的设备较多导致显示不完整或者检测异常，可以尝试复制或重启工具箱哦~",
      kRowX, 512, 720, 22, F::Small, kMuted},
     {K::HiddenEdit, 0, "编辑框1", "", 0, 0, 8, 8, F::Body, kHidden},
+    {K::Timer, 0, "时钟2", "", 0, 0, 0, 0},  // the battery row's timer
 
     // --- Page 1 功能 ---
     {K::Tools, 1, "ToolsContainer", "", -8, 0, 828, 568},
@@ -257,7 +259,5 @@ ParentBox ParentSize(int8_t parent) {
     default: return {820, 580};
   }
 }
-
-bool IsContainer(RowKind kind) { return kind == RowKind::Region || kind == RowKind::Card || kind == RowKind::Group; }
 
 }  // namespace ql

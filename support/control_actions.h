@@ -6,7 +6,7 @@
 // Keys: a named control's layout name or caption ("一键复制", "点击检测更新",
 // "磁力链接转种子"); a picture without a name is "page<N>:<x>,<y>" with its
 // main page index and its position inside the page area ("page8:112,48");
-// timers are keyed by their layout name ("时钟1", "时钟2"); the tools
+// timers are keyed by their layout name (the uptime clock, the battery timer); the tools
 // container's own buttons are "tools:…" and its tool buttons their target.
 #pragma once
 

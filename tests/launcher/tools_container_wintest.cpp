@@ -105,13 +105,14 @@ TEST_F(ToolsContainerTest, TwelvePagesEveryRowAChildWithItsCaption) {
     EXPECT_EQ(IsWindowVisible(Page(p)) != FALSE, p == 0) << p;
   }
   EXPECT_EQ(ql::ToolsContainerPage(), 0);
-  for (const ql::ContainerControl& row : ql::ToolsContainerControls()) {
+  for (const ql::ContainerControl& c : ql::ToolsContainerControls()) {
+    const ql::LayoutRow& row = c.row;
     if (row.caption.empty()) continue;
-    std::vector<HWND> found = FindChildrenByText(Page(row.page), std::string(row.caption));
+    std::vector<HWND> found = FindChildrenByText(Page(row.parent), std::string(row.caption));
     ASSERT_FALSE(found.empty()) << row.caption;
     RECT r;
     GetWindowRect(found[0], &r);
-    MapWindowPoints(nullptr, Page(row.page), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, Page(row.parent), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, row.x) << row.caption;
     EXPECT_EQ(r.top, row.y) << row.caption;
   }
