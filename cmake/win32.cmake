@@ -52,6 +52,12 @@ foreach(dir IN LISTS QL_SUBSYSTEMS)
   endif()
 endforeach()
 
+# A tool for looking at the pages (tools/screenshots.sh), built on demand.
+add_executable(page_screenshots EXCLUDE_FROM_ALL tools/page_screenshots_win.cpp)
+target_compile_options(page_screenshots PRIVATE ${QL_WARNINGS})
+target_link_libraries(page_screenshots PRIVATE ql_wintest_support)
+add_dependencies(page_screenshots qinglan)
+
 file(GLOB QL_BENCH_WIN CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp")
 foreach(src IN LISTS QL_BENCH_WIN)
   get_filename_component(name "${src}" NAME_WE)

@@ -12,11 +12,12 @@
 #include "inventory/disk_drive_query_win.h"
 #include "support/dispatch_call_win.h"
 #include "platform/scoped_win.h"
+#include "tests/win_test_support.h"
 
 namespace ql {
 namespace {
 
-bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+using qltest::RunningUnderWine;
 
 // Wine's disks have DeviceID but no Name. Its query compares the literal
 // text as written, and the DeviceID it stores has its backslashes doubled
