@@ -73,7 +73,7 @@ class FakeSystemCalls final : public ql::SystemCalls, public ql::SystemDialogOwn
     dialogIcons.push_back(icon);
     return IDOK;
   }
-  HWND DialogOwnerWindow() override { return owner; }
+  HWND DialogOwnerWindow() override { return ownerWindow; }
 
   // Every call in order, by name ("shellOpen", "messageBox", …), the boxes
   // and links of `prompts` among them.
@@ -88,7 +88,7 @@ class FakeSystemCalls final : public ql::SystemCalls, public ql::SystemDialogOwn
   std::vector<int> dialogButtons, dialogIcons;
 
   // The owner window the operations are given (any window a test likes).
-  HWND owner = reinterpret_cast<HWND>(0x1234);
+  HWND ownerWindow = reinterpret_cast<HWND>(0x1234);
   bool privilegeGranted = true;
   // Let the waitable start (the icon-cache script) really run.
   bool realWaitableStart = false;

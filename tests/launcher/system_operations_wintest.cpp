@@ -333,7 +333,7 @@ TEST(SystemOperations, TheOtherOperationsMakeTheirOneCall) {
   FakeLauncher l(fake);
   l.operations.TurnScreenOff();
   EXPECT_EQ(fake.order, std::vector<std::string>{"screenOff"});  // no box, no question
-  EXPECT_EQ(fake.screenOffWindows, std::vector<HWND>{fake.owner});
+  EXPECT_EQ(fake.screenOffWindows, std::vector<HWND>{fake.ownerWindow});
 
   l.operations.RunDiskCleanup();
   l.operations.OpenRegistryEditor();
@@ -344,7 +344,7 @@ TEST(SystemOperations, TheOtherOperationsMakeTheirOneCall) {
 
   l.operations.ShowWindowsAbout();
   EXPECT_EQ(fake.aboutTexts, (std::vector<std::string>{"Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！"}));
-  EXPECT_EQ(fake.aboutOwners, std::vector<HWND>{fake.owner});
+  EXPECT_EQ(fake.aboutOwners, std::vector<HWND>{fake.ownerWindow});
 
   l.operations.ExplainToolStartFailure();
   EXPECT_EQ(fake.dialogTexts,
@@ -353,7 +353,7 @@ TEST(SystemOperations, TheOtherOperationsMakeTheirOneCall) {
                 "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！"}));
   EXPECT_EQ(fake.dialogButtons, std::vector<int>{1});
   EXPECT_EQ(fake.dialogIcons, std::vector<int>{0xFFFB});
-  EXPECT_EQ(fake.dialogOwners, std::vector<HWND>{fake.owner});
+  EXPECT_EQ(fake.dialogOwners, std::vector<HWND>{fake.ownerWindow});
 }
 
 }  // namespace

@@ -346,7 +346,7 @@ TEST_F(ToolsContainerTest, EveryTenSystemButtonsReachTheirOperation) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
     FakeSystemCalls calls;
-    calls.owner = owner;
+    calls.ownerWindow = owner;
     calls.prompts.boxAnswer = c.answer;
     FakeLauncher local(calls, ql::MakeAppPaths(programDir));
     ql::ClearControlActions();
