@@ -101,7 +101,7 @@ UserPrompts& ProgramPrompts() {
 
 void RegisterFeatureActions() {
   RegisterHomePageActions(MainHomePage());
-  RegisterNetActions(MainUpdateView(), ProgramPrompts(), std::string(web::kMakerSharedFolderPage));
+  RegisterNetActions(MainUpdateView(), ProgramPrompts(), web::kMakerSharedFolderPage);
   RegisterLauncherActions(ProgramLauncher(), ProgramOperations(), ToolsHost());
 }
 

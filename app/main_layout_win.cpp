@@ -42,7 +42,7 @@ void BuildRows(BuiltLayout& out, Wanted wanted) {
     HWND parent = row.parent == kInWindow ? out.main
                   : row.parent == kInNav  ? out.nav
                   : row.parent == kInTop  ? out.top
-                                          : out.pages[size_t(row.parent)];
+                                          : out.pages[static_cast<uint8_t>(row.parent)];  // a page: 0 and up
     if (!parent) continue;
     HWND hwnd = CreateRow(row, parent, kLayoutIdBase + static_cast<int>(i), out.instance);
     if (!hwnd) continue;

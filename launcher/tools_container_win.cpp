@@ -63,7 +63,7 @@ HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height) {
   const auto& rows = ToolsContainerControls();
   for (size_t i = 0; i < rows.size(); ++i) {
     const LayoutRow& row = rows[i].row;
-    HWND page = g_state.pages[static_cast<size_t>(row.parent)];
+    HWND page = g_state.pages[static_cast<uint8_t>(row.parent)];  // the pages are 0 and up
     if (!page) continue;
     HWND hwnd = CreateLayoutWindow(row, row.caption, page, kFirstControlId + static_cast<int>(i), context);
     if (row.kind == RowKind::SearchBox) g_state.searchBox = hwnd;

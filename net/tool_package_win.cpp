@@ -28,9 +28,10 @@ void OpenToolPackageLink(UserPrompts& prompts, std::string_view folderPage) {
   prompts.OpenLink(link);
 }
 
-void RegisterNetActions(UpdateCheckView& update, UserPrompts& prompts, std::string folderPage) {
-  RegisterControlAction("点击检测更新", [&update, folderPage] { CheckForUpdate(update, folderPage); });
-  RegisterControlAction("下载工具包", [&prompts, folderPage] { OpenToolPackageLink(prompts, folderPage); });
+void RegisterNetActions(UpdateCheckView& update, UserPrompts& prompts, std::string_view folderPage) {
+  RegisterControlAction("点击检测更新", [&update, page = std::string(folderPage)] { CheckForUpdate(update, page); });
+  RegisterControlAction("下载工具包",
+                        [&prompts, page = std::string(folderPage)] { OpenToolPackageLink(prompts, page); });
 }
 
 }  // namespace ql

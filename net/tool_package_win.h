@@ -17,6 +17,6 @@ void OfferToolPackage(UserPrompts& prompts, std::string_view binDir, std::string
 void OpenToolPackageLink(UserPrompts& prompts, std::string_view folderPage);
 // Registers the network features' control actions: "点击检测更新" and the
 // card "下载工具包". `update` and `prompts` must outlive them.
-void RegisterNetActions(UpdateCheckView& update, UserPrompts& prompts, std::string folderPage);
+void RegisterNetActions(UpdateCheckView& update, UserPrompts& prompts, std::string_view folderPage);
 
 }  // namespace ql
