@@ -26,33 +26,29 @@ ScopedBstr TextToBstr(std::string_view gbk) {
 // After a success COM stays initialised on the thread, so the next call
 // finds it ready; a failure gives back only an initialisation of our own.
 ScopedComPtr<IWbemServices> ConnectWmi(std::string_view nameSpace) {
-  HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  // Declared first, so it goes last: after the locator on every failure.
+  ScopedComInit com = InitializeCom(COINIT_MULTITHREADED);
   // Security already set earlier in the process makes this fail, harmlessly.
   CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
                        EOAC_NONE, nullptr);
-  auto fail = [&] {
-    if (SUCCEEDED(init)) CoUninitialize();
-    return ScopedComPtr<IWbemServices>();
-  };
   CLSID clsid{};
   IID iid{};
   std::wstring clsidText = Wide("{4590f811-1d3a-11d0-891f-00aa004b2e24}");
   std::wstring iidText = Wide("{dc12a687-737f-11cf-884d-00aa004b2e24}");
-  if (FAILED(CLSIDFromString(clsidText.data(), &clsid)) || FAILED(IIDFromString(iidText.data(), &iid))) return fail();
+  if (FAILED(CLSIDFromString(clsidText.data(), &clsid)) || FAILED(IIDFromString(iidText.data(), &iid))) return {};
 
   ScopedComPtr<IWbemLocator> locator;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, PutVoid(locator)))) return fail();
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, PutVoid(locator)))) return {};
   ScopedComPtr<IWbemServices> services;
   {
     ScopedBstr ns = TextToBstr(nameSpace);
     if (FAILED(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put())) ||
-        !services) {
-      locator.Reset();
-      return fail();
-    }
+        !services)
+      return {};
   }
   CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                     RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+  (void)com.Release();  // connected: COM stays initialised on the thread
   return services;
 }
 

@@ -27,9 +27,8 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT*
   EXCEPINFO error{};
   UINT badArg = 0;
   hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, &error, &badArg);
-  SysFreeString(error.bstrSource);
-  SysFreeString(error.bstrDescription);
-  SysFreeString(error.bstrHelpFile);
+  // The error texts are ours to free.
+  ScopedBstr source(error.bstrSource), description(error.bstrDescription), helpFile(error.bstrHelpFile);
   return hr;
 }
 
