@@ -10,6 +10,8 @@
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup.h"
+#include "app/startup_phases.h"
+#include "app/startup_phases_win.h"
 #include "inventory/detection_run_win.h"
 #include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
@@ -86,6 +88,8 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
 class WinStartupActions final : public StartupActions {
  public:
   void SetSplashStatus(std::string_view text) override {
+    for (size_t i = 0; i < std::size(kStageTexts); ++i)
+      if (text == kStageTexts[i]) MarkStartupPhase(kStagePhases[i]);
     std::string t(text);
     RunOnUiThread([&] { SetWindowTextGbk(g_status, t); });
   }
@@ -94,6 +98,7 @@ class WinStartupActions final : public StartupActions {
       ShowWindow(g_splash, SW_SHOW);
       UpdateWindow(g_splash);
     });
+    MarkStartupPhase("splash-shown");
   }
   void HideSplash() override {
     RunOnUiThread([] { ShowWindow(g_splash, SW_HIDE); });
@@ -104,7 +109,10 @@ class WinStartupActions final : public StartupActions {
   }
   void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
   void StartVisitStatistics() override { StartVisitStatisticsThread(); }
-  void RunDetection() override { RunStartupDetection(); }
+  void RunDetection() override {
+    RunStartupDetection();
+    MarkStartupPhase("detection-done");
+  }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
     // Shown from this thread: it blocks the stages, not the UI thread.
@@ -114,18 +122,23 @@ class WinStartupActions final : public StartupActions {
   void ShowMainWindow() override {
     RunOnUiThread([] {
       ShowWindow(MainWindowHandle(), SW_SHOW);
+      MarkStartupPhase("main-window-shown");
       UpdateWindow(MainWindowHandle());
+      MarkStartupPhase("main-window-painted");
     });
   }
   void InstallFinalShadow() override {
     RunOnUiThread([] { InstallWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
+    MarkStartupPhase("final-shadow");
   }
   void DestroySplash() override {
     RunOnUiThread([] { DestroyWindow(g_splash); });
+    MarkStartupPhase("splash-destroyed");
   }
   void ClearMainWindowTopmost() override {
     RunOnUiThread(
         [] { SetWindowPos(MainWindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); });
+    MarkStartupPhase("topmost-cleared");
   }
 };
 
@@ -141,6 +154,7 @@ void SplashCreated(HWND hwnd) {
   BeginStartupDetection();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
   CreateMainWindow(instance);
+  MarkStartupPhase("main-window-created");
   uintptr_t thread = _beginthreadex(nullptr, 0, StartupThread, nullptr, 0, nullptr);
   if (thread) CloseHandle(reinterpret_cast<HANDLE>(thread));
 }
