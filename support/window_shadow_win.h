@@ -21,6 +21,9 @@ inline constexpr wchar_t kShadowProp[] = L"Zozed.WndShadow";
 inline constexpr wchar_t kShadowProcProp[] = L"Zozed.WndShadow.Proc";
 inline constexpr wchar_t kShadowColorProp[] = L"Zozed.WndShadow.Color";
 inline constexpr wchar_t kShadowSizeProp[] = L"Zozed.WndShadow.Size";
+// On the shadow window: what its layered picture shows (ShadowPictureKey).
+inline constexpr wchar_t kShadowPaintedSizeProp[] = L"Zozed.WndShadow.PaintedSize";
+inline constexpr wchar_t kShadowPaintedLookProp[] = L"Zozed.WndShadow.PaintedLook";
 
 // Gives `window` a shadow of `colour` (a COLORREF) and `size` pixels, or
 // replaces its settings; a size below 1 removes it (and returns false).
