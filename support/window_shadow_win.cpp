@@ -158,6 +158,20 @@ void PlaceShadow(HWND target, int visible) {
 
 void UpdateWindowShadow(HWND target, int visible) { PlaceShadow(target, visible); }
 
+void PrepareWindowShadow(HWND target) {
+  HWND shadow = ShadowOf(target);
+  if (!shadow || !IsWindow(shadow) || IsZoomed(target) || IsIconic(target)) return;
+  RECT rc{};
+  GetWindowRect(target, &rc);
+  if (rc.right == rc.left || rc.bottom == rc.top) return;
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
+  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
+  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
+  if (!ShowsPicture(PaintedKey(shadow), PictureKeyFor(r.width, r.height, colour, size)))
+    RenderWindowShadow(target, r.width, r.height);
+}
+
 bool InstallWindowShadow(HWND target, COLORREF colour, int size) {
   if (!target || !IsWindow(target)) return false;
   if (size < 1) {

@@ -164,4 +164,37 @@ TEST_F(ShadowInstallTest, PictureIsPaintedOnlyWhenWhatItShowsChanges) {
   ql::InstallWindowShadow(target_, 0, 0);
 }
 
+TEST_F(ShadowInstallTest, PreparedWhileHiddenShowsWithoutAPaint) {
+  ShowWindow(target_, SW_HIDE);
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ql::PrepareWindowShadow(target_);
+  // Placed for the target, still hidden.
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{92, 92, 708, 508}));
+  // A picture put in while hidden is what showing the target shows: the
+  // show itself paints nothing.
+  ASSERT_TRUE(PutMarker(shadow));
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  EXPECT_TRUE(WaitUntil([&] { return ScreenAt(POINT{97, 300}) == 0xFFFFFF; }, 3000));
+  // Without the marker, the prepared rings are there at once.
+  ShowWindow(target_, SW_HIDE);
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0x0000FF, 8));
+  ql::PrepareWindowShadow(target_);
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        COLORREF c = ScreenAt(POINT{97, 300});
+        return c != 0xFFFFFF && c != 0;
+      },
+      3000));
+  // Minimised, nothing is prepared: the picture waits for the restore.
+  ShowWindow(target_, SW_MINIMIZE);
+  ql::PrepareWindowShadow(target_);
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ql::InstallWindowShadow(target_, 0, 0);
+}
+
 }  // namespace
