@@ -17,15 +17,14 @@ namespace {
 constexpr float kCornerRadius = 4;
 
 // (a * (256 - p) + b * p) / 256 on each channel: the interpolation step of
-// the stretch, p in 0 … 255.
+// the stretch, p in 0 … 255. Two channels at a time: each product stays
+// below 2^16, so the halves of a word do not meet.
 uint32_t Lerp(uint32_t a, uint32_t b, uint32_t p) {
   if (p == 0 || a == b) return a;
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    out |= (((ca * (256 - p) + cb * p) >> 8) & 0xFF) << shift;
-  }
-  return out;
+  const uint32_t q = 256 - p;
+  uint32_t even = (((a & 0x00FF00FF) * q + (b & 0x00FF00FF) * p) >> 8) & 0x00FF00FF;
+  uint32_t odd = ((((a >> 8) & 0x00FF00FF) * q + ((b >> 8) & 0x00FF00FF) * p) >> 8) & 0x00FF00FF;
+  return even | (odd << 8);
 }
 
 // Where a target pixel reads the source along one axis: the two
@@ -139,9 +138,11 @@ void DrawPremultipliedRect(const ShadowCanvas& canvas, const Premultiplied& pict
     for (int x = x0; x < x1; ++x) {
       const Tap& col = columns[size_t(x - x0)];
       if (!col.inside) continue;
-      uint32_t upper = Lerp(picture.At(col.first, row.first), picture.At(col.second, row.first), col.weight);
-      uint32_t lower = Lerp(picture.At(col.first, row.second), picture.At(col.second, row.second), col.weight);
-      uint32_t s = Lerp(upper, lower, row.weight);
+      uint32_t s = Lerp(picture.At(col.first, row.first), picture.At(col.second, row.first), col.weight);
+      if (row.weight) {
+        uint32_t lower = Lerp(picture.At(col.first, row.second), picture.At(col.second, row.second), col.weight);
+        s = Lerp(s, lower, row.weight);
+      }
       if (s >> 24) canvas.At(x, y) = BlendOver(canvas.At(x, y), s);
     }
   }
@@ -158,6 +159,14 @@ int Ceil(float v) { return int(std::ceil(v)); }
 // canvas edge (there the part is taken toward that edge).
 int TruncFrom(float v, int base) { return int(v - float(base)) + base; }
 int RoundToPixel(float v) { return int(std::floor(v + 0.5f)); }
+
+// Adds a pixel of the pen unless it is the one just added.
+void Add(std::vector<IntPoint>& pixels, IntPoint p) {
+  if (pixels.empty() || !(pixels.back() == p)) pixels.push_back(p);
+}
+
+// Outlines narrower or lower than this may cross themselves.
+constexpr float kSmallOutline = 24;
 
 }  // namespace
 
@@ -217,10 +226,14 @@ std::vector<FloatPoint> RingOutline(const IntRect& r) {
 std::vector<IntPoint> OutlinePixels(std::span<const FloatPoint> outline) {
   std::vector<IntPoint> pixels;
   if (outline.empty()) return pixels;
+  float minX = outline[0].x, minY = outline[0].y, maxX = minX, maxY = minY;
+  for (const FloatPoint& p : outline) {
+    minX = std::min(minX, p.x), minY = std::min(minY, p.y);
+    maxX = std::max(maxX, p.x), maxY = std::max(maxY, p.y);
+  }
+  pixels.reserve(size_t(2 * (maxX - minX + maxY - minY)) + 16);
   // The pen's output starts at the points' least row and column, or at the
   // canvas edge when points lie beyond it.
-  float minX = outline[0].x, minY = outline[0].y;
-  for (const FloatPoint& p : outline) minX = std::min(minX, p.x), minY = std::min(minY, p.y);
   const int baseX = std::max(int(std::floor(minX)), 0), baseY = std::max(int(std::floor(minY)), 0);
   for (size_t i = 0; i < outline.size(); ++i) {
     FloatPoint s = outline[i], e = outline[(i + 1) % outline.size()];
@@ -231,17 +244,24 @@ std::vector<IntPoint> OutlinePixels(std::span<const FloatPoint> outline) {
       int from = step > 0 ? Ceil(s.y) : TruncFrom(s.y, baseY);
       int to = step > 0 ? ey : Ceil(e.y);
       for (int py = from; py != to + step; py += step)
-        pixels.push_back({RoundToPixel(s.x + (e.x - s.x) * (float(py) - s.y) / (e.y - s.y)), py});
+        Add(pixels, {RoundToPixel(s.x + (e.x - s.x) * (float(py) - s.y) / (e.y - s.y)), py});
     } else {  // flat: one pixel per column
       int step = sx < ex ? 1 : -1;
       int from = step > 0 ? Ceil(s.x) : TruncFrom(s.x, baseX);
       int to = step > 0 ? ex : Ceil(e.x);
       for (int px = from; px != to + step; px += step)
-        pixels.push_back({px, RoundToPixel(s.y + (e.y - s.y) * (float(px) - s.x) / (e.x - s.x))});
+        Add(pixels, {px, RoundToPixel(s.y + (e.y - s.y) * (float(px) - s.x) / (e.x - s.x))});
     }
   }
-  std::sort(pixels.begin(), pixels.end());
-  pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+  // A pixel shared by two chords is set once. Chords that follow each other
+  // share an end (left out above; the last chord ends where the first
+  // began); other chords meet only in outlines too small to have a straight
+  // stretch between their corners.
+  if (pixels.size() > 1 && pixels.back() == pixels.front()) pixels.pop_back();
+  if (maxX - minX < kSmallOutline || maxY - minY < kSmallOutline) {
+    std::sort(pixels.begin(), pixels.end());
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+  }
   return pixels;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace ql {
@@ -204,6 +205,15 @@ TEST(ShadowPixels, OutlinePenSetsEachPixelOfAClosedOutlineOnce) {
   std::vector<IntPoint> pixels = OutlinePixels(square);
   EXPECT_EQ(pixels.size(), 16u);
   for (const IntPoint& q : pixels) EXPECT_TRUE(q.x == 0 || q.x == 4 || q.y == 0 || q.y == 4) << q.x << "," << q.y;
+  // Every ring outline, small or large, sets each of its pixels once.
+  for (int h = 1; h < 60; h += 3)
+    for (int w = 1; w < 90; w += 2) {
+      std::vector<IntPoint> set = OutlinePixels(RingOutline({3, 2, w, h}));
+      std::vector<IntPoint> unique = set;
+      std::sort(unique.begin(), unique.end());
+      unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
+      ASSERT_EQ(set.size(), unique.size()) << w << " x " << h;
+    }
   // A ring's outline: each corner's arc as two chords through its middle.
   std::vector<FloatPoint> ring = RingOutline({0, 0, 39, 29});
   ASSERT_EQ(ring.size(), 12u);
