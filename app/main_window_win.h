@@ -18,8 +18,8 @@ std::string MachineTypeLabelText();
 
 // The window's first-time work, which the start-up has the UI thread do
 // while the start-up thread waits: first its controls (the home page's
-// among them), then what its first showing would otherwise do for the first
-// time (its shadow's picture). Each call posts the next piece and returns
+// among them), then its default shadow, with the picture that its first
+// showing would otherwise paint. Each call posts the next piece and returns
 // false when none is left. Any thread.
 bool PostMainWindowPreparation();
 // On the UI thread: does now what is not done yet of the controls, or of
