@@ -110,7 +110,8 @@ void RenderWindowShadow(HWND target, int width, int height) {
   if (!dib || !bits) return;
   ScopedSelectObject keep(mem.Get(), dib.Get());
 
-  // The picture is written straight into the DIB's premultiplied pixels.
+  // The picture is written straight into the DIB's premultiplied pixels,
+  // which start transparent (a new section's memory is fresh and zeroed).
   // The DIB is bottom-up: the top row of the picture is the last in memory.
   uint32_t* topRow = static_cast<uint32_t*>(bits) + size_t(height - 1) * size_t(width);
   PaintShadow({topRow, -ptrdiff_t(width), width, height}, colour, size);
@@ -131,9 +132,21 @@ ShadowPictureKey PaintedKey(HWND shadow) {
           static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowPaintedLookProp)))};
 }
 
-// Places the shadow around the target, and paints it only when the picture
-// it needs (size, colour, shadow width) is not the one the layered window
-// already holds: a move, or hiding and showing again, keeps the picture.
+// Puts the shadow window around the target and paints it only when the
+// picture it needs (size, colour, shadow width) is not the one the layered
+// window already holds: a move, or hiding and showing again, keeps it.
+void FitShadow(HWND target, HWND shadow) {
+  RECT rc{};
+  GetWindowRect(target, &rc);
+  if (rc.right == rc.left || rc.bottom == rc.top) return;
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
+  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
+  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
+  if (!ShowsPicture(PaintedKey(shadow), PictureKeyFor(r.width, r.height, colour, size)))
+    RenderWindowShadow(target, r.width, r.height);
+}
+
 void PlaceShadow(HWND target, int visible) {
   HWND shadow = ShadowOf(target);
   if (!shadow || !IsWindow(shadow)) return;
@@ -143,15 +156,7 @@ void PlaceShadow(HWND target, int visible) {
     return;
   }
   if (!IsWindowVisible(shadow)) ShowWindow(shadow, SW_SHOWNA);
-  RECT rc{};
-  GetWindowRect(target, &rc);
-  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
-  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
-  if (rc.right == rc.left || rc.bottom == rc.top) return;
-  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
-  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
-  if (!ShowsPicture(PaintedKey(shadow), PictureKeyFor(r.width, r.height, colour, size)))
-    RenderWindowShadow(target, r.width, r.height);
+  FitShadow(target, shadow);
 }
 
 }  // namespace
@@ -161,15 +166,7 @@ void UpdateWindowShadow(HWND target, int visible) { PlaceShadow(target, visible)
 void PrepareWindowShadow(HWND target) {
   HWND shadow = ShadowOf(target);
   if (!shadow || !IsWindow(shadow) || IsZoomed(target) || IsIconic(target)) return;
-  RECT rc{};
-  GetWindowRect(target, &rc);
-  if (rc.right == rc.left || rc.bottom == rc.top) return;
-  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
-  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
-  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
-  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
-  if (!ShowsPicture(PaintedKey(shadow), PictureKeyFor(r.width, r.height, colour, size)))
-    RenderWindowShadow(target, r.width, r.height);
+  FitShadow(target, shadow);
 }
 
 bool InstallWindowShadow(HWND target, COLORREF colour, int size) {
