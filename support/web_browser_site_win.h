@@ -14,6 +14,11 @@ namespace ql {
 // Counts the objects below that are alive (WebBrowserHostObjectsAlive).
 void CountHostObject(long delta);
 
+// COM objects end through Release, never through a pointer to an interface,
+// whose destructors are not virtual.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
  public:
   explicit BrowserSite(HWND host);
@@ -91,5 +96,7 @@ class BrowserEvents final : public IDispatch {
   LONG refs_ = 1;
   ExternalLinkOpener* links_;
 };
+
+#pragma GCC diagnostic pop
 
 }  // namespace ql

@@ -17,6 +17,10 @@ namespace qltest {
 
 enum class Refuse { Nothing, ClientSite, WebBrowser, Silent, ConnectionPoint, Advise, Activate };
 
+// Stand-ins end with the test, never through an interface pointer.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 // The control's event source; a member of the control, counted, never deleted.
 class FakeEventPoint final : public IConnectionPoint {
  public:
@@ -323,5 +327,7 @@ class FakeControlSource final : public ql::BrowserControlSource {
   FakeBrowserControl* control_;
   HRESULT failure_;
 };
+
+#pragma GCC diagnostic pop
 
 }  // namespace qltest
