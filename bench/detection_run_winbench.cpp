@@ -44,7 +44,7 @@ struct NullLabels final : ql::HomePageLabels {
 
 int main(int argc, char** argv) {
   int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-  ql::ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ql::ScopedComInit com = ql::InitializeCom(COINIT_APARTMENTTHREADED);
   auto& hosts = ql::ScriptControlHosts();
   ql::DiskDriveQuery disks;
   struct Step {

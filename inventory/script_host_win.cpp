@@ -7,9 +7,9 @@
 
 namespace ql {
 
-ScriptControlHost::ScriptControlHost() : com_(COINIT_APARTMENTTHREADED) {
-  if (!com_.Usable() || FAILED(CreateDispatchObject(L"MSScriptControl.ScriptControl", &control_))) return;
-  ScopedBstr language(L"VBScript");
+ScriptControlHost::ScriptControlHost() : com_(InitializeCom(COINIT_APARTMENTTHREADED)) {
+  if (!ComUsable(com_) || FAILED(CreateDispatchObject(L"MSScriptControl.ScriptControl", &control_))) return;
+  ScopedBstr language = MakeBstr(L"VBScript");
   PutProperty(control_.Get(), L"Language", BstrArg(language.Get()));
 }
 
@@ -19,24 +19,24 @@ ScriptControlHost::~ScriptControlHost() { control_.Reset(); }
 bool ScriptControlHost::AddCode(std::string_view script) {
   if (!control_) return false;
   std::wstring wide = Wide(script);
-  ScopedBstr code(wide.data(), static_cast<UINT>(wide.size()));
+  ScopedBstr code = MakeBstr(wide.data(), wide.size());
   return code.Get() && SUCCEEDED(CallMethod(control_.Get(), L"AddCode", {BstrArg(code.Get())}, nullptr));
 }
 
 bool ScriptControlHost::Evaluate(std::string_view script, VARIANT* result) {
   if (!AddCode(script)) return false;
-  ScopedBstr expression(L"GetA()");
+  ScopedBstr expression = MakeBstr(L"GetA()");
   return SUCCEEDED(CallMethod(control_.Get(), L"Eval", {BstrArg(expression.Get())}, result));
 }
 
 std::string ScriptControlHost::EvaluateText(std::string_view script) {
   ScopedVariant result;
-  return Evaluate(script, result.Get()) ? VariantToGbk(*result) : std::string();
+  return Evaluate(script, result.Put()) ? VariantToGbk(result.Get()) : std::string();
 }
 
 double ScriptControlHost::EvaluateFirstNumber(std::string_view script) {
   ScopedVariant result;
-  return Evaluate(script, result.Get()) ? VariantToDouble(*result) : 0;
+  return Evaluate(script, result.Put()) ? VariantToDouble(result.Get()) : 0;
 }
 
 std::string ScriptControlHost::EvaluateAgain(std::string_view script) { return EvaluateText(script); }
