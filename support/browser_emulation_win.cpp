@@ -49,8 +49,8 @@ bool WriteBrowserEmulationForThisProgram() {
   std::wstring exe = ExecutableName();
   if (value == 0 || exe.empty()) return false;
   ScopedHKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kEmulationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(),
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kEmulationKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
+      ERROR_SUCCESS)
     return false;
   return RegSetValueExW(key.Get(), exe.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
          ERROR_SUCCESS;

@@ -16,26 +16,8 @@
 namespace ql {
 namespace {
 
-constexpr wchar_t kHostClass[] = L"QinglanWebBrowserHost";
-
-// OLE on this thread for the life of a host (the control needs OLE, not
-// only COM: drag and drop, the clipboard, in-place activation).
-class ScopedOleInit {
- public:
-  ScopedOleInit() : hr_(OleInitialize(nullptr)) {}
-  ScopedOleInit(const ScopedOleInit&) = delete;
-  ScopedOleInit& operator=(const ScopedOleInit&) = delete;
-  ~ScopedOleInit() {
-    if (SUCCEEDED(hr_)) OleUninitialize();
-  }
-  bool Ok() const { return SUCCEEDED(hr_); }
-
- private:
-  HRESULT hr_;
-};
-
 struct HostState {
-  ScopedOleInit ole;  // first in, last out
+  ScopedOleInit ole = InitializeOle();  // first in, last out
   ScopedComPtr<IOleObject> control;
   ScopedComPtr<IWebBrowser2> browser;
   ScopedComPtr<IConnectionPoint> events;
@@ -46,17 +28,17 @@ struct HostState {
 
 HostState* StateOf(HWND host) { return reinterpret_cast<HostState*>(GetWindowLongPtrW(host, GWLP_USERDATA)); }
 
-bool Embed(HWND host, HostState& s, ExternalLinkOpener& links) {
+bool Embed(HWND host, HostState& s, UserPrompts& links) {
   s.site = new BrowserSite(host);
   s.sink = new BrowserEvents(links);
   if (FAILED(s.control->SetClientSite(s.site))) return false;
-  if (FAILED(s.control->QueryInterface(IID_IWebBrowser2, s.browser.ReceiveVoid())) || !s.browser) return false;
+  if (FAILED(s.control->QueryInterface(IID_IWebBrowser2, PutVoid(s.browser))) || !s.browser) return false;
   if (FAILED(s.browser->put_Silent(VARIANT_TRUE))) return false;
   // Without the sink a page's new window would open inside the control's
   // own browser window: no sink, no host.
   ScopedComPtr<IConnectionPointContainer> points;
-  if (FAILED(s.control->QueryInterface(IID_IConnectionPointContainer, points.ReceiveVoid())) || !points) return false;
-  if (FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, s.events.Receive())) || !s.events) return false;
+  if (FAILED(s.control->QueryInterface(IID_IConnectionPointContainer, PutVoid(points))) || !points) return false;
+  if (FAILED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, s.events.Put())) || !s.events) return false;
   if (FAILED(s.events->Advise(s.sink, &s.cookie))) {
     s.cookie = 0;
     return false;
@@ -76,7 +58,7 @@ void Teardown(HostState& s) {
   s.browser.Reset();
   if (s.control) {
     ScopedComPtr<IOleInPlaceObject> inPlace;
-    if (SUCCEEDED(s.control->QueryInterface(IID_IOleInPlaceObject, inPlace.ReceiveVoid())) && inPlace)
+    if (SUCCEEDED(s.control->QueryInterface(IID_IOleInPlaceObject, PutVoid(inPlace))) && inPlace)
       inPlace->InPlaceDeactivate();
     inPlace.Reset();
     s.control->Close(OLECLOSE_NOSAVE);
@@ -101,7 +83,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (s && s->control) {
         ScopedComPtr<IOleInPlaceObject> inPlace;
-        if (SUCCEEDED(s->control->QueryInterface(IID_IOleInPlaceObject, inPlace.ReceiveVoid())) && inPlace) {
+        if (SUCCEEDED(s->control->QueryInterface(IID_IOleInPlaceObject, PutVoid(inPlace))) && inPlace) {
           RECT rc = {0, 0, LOWORD(lp), HIWORD(lp)};
           inPlace->SetObjectRects(&rc, &rc);
         }
@@ -121,12 +103,12 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void RegisterHostClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kHostClass, &wc)) return;
+  if (GetClassInfoExW(instance, kWebBrowserHostClass, &wc)) return;
   wc.lpfnWndProc = HostProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kHostClass;
+  wc.lpszClassName = kWebBrowserHostClass;
   RegisterClassExW(&wc);
 }
 
@@ -150,16 +132,16 @@ BrowserControlSource& SystemBrowserControl() {
   return source;
 }
 
-HWND CreateWebBrowserHost(HWND parent, const RECT& rect, ExternalLinkOpener& links, BrowserControlSource& source) {
+HWND CreateWebBrowserHost(HWND parent, const RECT& rect, UserPrompts& links, BrowserControlSource& source) {
   auto state = std::make_unique<HostState>();
-  if (!state->ole.Ok()) return nullptr;  // this thread runs the multi-threaded apartment
-  if (FAILED(source.CreateControl(state->control.Receive())) || !state->control) return nullptr;
+  if (!state->ole) return nullptr;  // this thread runs the multi-threaded apartment
+  if (FAILED(source.CreateControl(state->control.Put())) || !state->control) return nullptr;
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterHostClass(instance);
-  HWND host =
-      CreateWindowExW(0, kHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left,
-                      rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, nullptr);
+  HWND host = CreateWindowExW(0, kWebBrowserHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                              instance, nullptr);
   if (!host) return nullptr;
   HostState* s = state.release();  // the window owns it from here (WM_NCDESTROY)
   SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
@@ -172,7 +154,7 @@ HWND CreateWebBrowserHost(HWND parent, const RECT& rect, ExternalLinkOpener& lin
 
 bool IsWebBrowserHost(HWND window) {
   wchar_t name[64] = {};
-  return window && GetClassNameW(window, name, 64) > 0 && lstrcmpW(name, kHostClass) == 0 && StateOf(window);
+  return window && GetClassNameW(window, name, 64) > 0 && lstrcmpW(name, kWebBrowserHostClass) == 0 && StateOf(window);
 }
 
 bool NavigateWebBrowserHost(HWND host, std::string_view address) {
@@ -180,12 +162,15 @@ bool NavigateWebBrowserHost(HWND host, std::string_view address) {
   HostState* s = StateOf(host);
   if (!s->browser) return false;
   std::wstring wide = Wide(address);
-  ScopedVariant url;
-  V_VT(url.Get()) = VT_BSTR;
-  V_BSTR(url.Get()) = SysAllocStringLen(wide.data(), UINT(wide.size()));
-  if (!V_BSTR(url.Get())) return false;
-  ScopedVariant none;
-  return SUCCEEDED(s->browser->Navigate2(url.Get(), none.Get(), none.Get(), none.Get(), none.Get()));
+  ScopedBstr text = MakeBstr(wide.data(), wide.size());
+  if (!text) return false;
+  VARIANT url;
+  VariantInit(&url);
+  url.vt = VT_BSTR;
+  url.bstrVal = text.Get();  // still owned by `text`
+  VARIANT none;
+  VariantInit(&none);
+  return SUCCEEDED(s->browser->Navigate2(&url, &none, &none, &none, &none));
 }
 
 }  // namespace ql

@@ -9,18 +9,12 @@
 
 #include <string_view>
 
+#include "support/user_prompts.h"
+
 namespace ql {
 
-// Where the host sends the address of a new window that a page asks for:
-// the default browser, never a window inside the program.
-class ExternalLinkOpener {
- public:
-  // `address` is a GBK text for which IsWebAddress holds.
-  virtual void OpenExternalLink(std::string_view address) = 0;
-
- protected:
-  ~ExternalLinkOpener() = default;
-};
+// The window class of the host window.
+inline constexpr wchar_t kWebBrowserHostClass[] = L"QinglanWebBrowserHost";
 
 // Makes the control object. The program's own source makes Shell.Explorer.2
 // (and asks the engine for its newest document mode first); tests pass a fake.
@@ -37,8 +31,10 @@ BrowserControlSource& SystemBrowserControl();
 // coordinates) with the control active in place inside it, in silent mode
 // (no script-error or other dialogs of the control). Returns nullptr, with
 // nothing left behind, when the control cannot be created or refuses to be
-// hosted. On the UI thread; `links` must outlive the window.
-HWND CreateWebBrowserHost(HWND parent, const RECT& rect, ExternalLinkOpener& links,
+// hosted. A page's new window is always refused; when it asks for a web
+// address, `links` opens it in the default browser. On the UI thread;
+// `links` must outlive the window.
+HWND CreateWebBrowserHost(HWND parent, const RECT& rect, UserPrompts& links,
                           BrowserControlSource& source = SystemBrowserControl());
 
 // Starts the navigation to `address` (GBK) when it is a web address

@@ -111,7 +111,7 @@ HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
 
 // --- BrowserEvents ---
 
-BrowserEvents::BrowserEvents(ExternalLinkOpener& links) : links_(&links) { CountHostObject(1); }
+BrowserEvents::BrowserEvents(UserPrompts& links) : links_(&links) { CountHostObject(1); }
 BrowserEvents::~BrowserEvents() { CountHostObject(-1); }
 
 HRESULT BrowserEvents::QueryInterface(REFIID iid, void** out) {
@@ -152,7 +152,7 @@ HRESULT BrowserEvents::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* par
       // always refused; a web address goes to the default browser.
       if (VARIANT_BOOL* cancel = CancelFlag(Argument(params, 1, 5))) *cancel = VARIANT_TRUE;
       std::string address = Gbk(TextArgument(Argument(params, 4, 5)));
-      if (links_ && IsWebAddress(address)) links_->OpenExternalLink(address);
+      if (links_ && IsWebAddress(address)) links_->OpenLink(address);
       break;
     }
     case DISPID_BEFORENAVIGATE2: {

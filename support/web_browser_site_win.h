@@ -76,7 +76,7 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
 // to anything but the web and the control's own pages is cancelled.
 class BrowserEvents final : public IDispatch {
  public:
-  explicit BrowserEvents(ExternalLinkOpener& links);
+  explicit BrowserEvents(UserPrompts& links);
   BrowserEvents(const BrowserEvents&) = delete;
   BrowserEvents& operator=(const BrowserEvents&) = delete;
   // The host window is going: later events are ignored.
@@ -94,7 +94,7 @@ class BrowserEvents final : public IDispatch {
  private:
   ~BrowserEvents();
   LONG refs_ = 1;
-  ExternalLinkOpener* links_;
+  UserPrompts* links_;
 };
 
 #pragma GCC diagnostic pop

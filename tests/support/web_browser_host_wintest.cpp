@@ -16,6 +16,7 @@
 #include "support/web_browser_host_win.h"
 #include "support/web_browser_policy.h"
 #include "tests/support/fake_browser_control_win.h"
+#include "tests/support/recording_prompts.h"
 #include "tests/win_test_support.h"
 
 namespace {
@@ -26,12 +27,6 @@ using qltest::Refuse;
 
 // Where page 10 places the browser.
 constexpr RECT kBrowserRect = {4, 148, 4 + 812, 148 + 416};
-
-class RecordingLinks final : public ql::ExternalLinkOpener {
- public:
-  std::vector<std::string> opened;
-  void OpenExternalLink(std::string_view address) override { opened.emplace_back(address); }
-};
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
@@ -167,7 +162,7 @@ class WebBrowserHostTest : public ::testing::Test {
     if (IsWindow(page_)) DestroyWindow(page_);
   }
   HWND page_ = nullptr;
-  RecordingLinks links_;
+  qltest::RecordingPrompts links_;
 };
 
 TEST_F(WebBrowserHostTest, EveryObjectHandedToTheControlIsReleasedWhenThePageGoes) {
@@ -253,7 +248,7 @@ TEST_F(WebBrowserHostTest, OnlyWebAddressesAreNavigatedTo) {
   EXPECT_EQ(control.navigations[2], L"https://larkmere.example/\u66f4\u65b0\u65e5\u5fd7");  // through code page 936
   EXPECT_FALSE(ql::NavigateWebBrowserHost(page_, "https://larkmere.example/"));             // not a host
   EXPECT_FALSE(ql::NavigateWebBrowserHost(nullptr, "https://larkmere.example/"));
-  EXPECT_TRUE(links_.opened.empty());
+  EXPECT_TRUE(links_.links.empty());
   DestroyWindow(page_);  // while the control still exists
 }
 
@@ -288,12 +283,12 @@ TEST_F(WebBrowserHostTest, PagesStayInsideTheirBoundsAndNewWindowsGoToTheDefault
       {DISPID_NAVIGATEERROR, L"https://larkmere.example/changelog", false, nullptr},
   };
   for (const Case& c : cases) {
-    links_.opened.clear();
+    links_.links.clear();
     SCOPED_TRACE(c.event);
     EXPECT_EQ(Fire(control.point.sink, c.event, c.url), c.cancelled ? VARIANT_TRUE : VARIANT_FALSE);
     std::vector<std::string> expected;
     if (c.opened) expected.emplace_back(c.opened);
-    EXPECT_EQ(links_.opened, expected);
+    EXPECT_EQ(links_.links, expected);
   }
 
   // Malformed events (wrong argument counts or types) change nothing.
@@ -304,7 +299,7 @@ TEST_F(WebBrowserHostTest, PagesStayInsideTheirBoundsAndNewWindowsGoToTheDefault
     DISPPARAMS empty{};
     EXPECT_EQ(control.point.sink->Invoke(event, IID_NULL, 0, DISPATCH_METHOD, &empty, nullptr, nullptr, nullptr), S_OK);
   }
-  EXPECT_TRUE(links_.opened.empty());
+  EXPECT_TRUE(links_.links.empty());
   DestroyWindow(page_);  // while the control still exists
   EXPECT_EQ(control.HeldReferences(), 0);
 }
@@ -318,7 +313,7 @@ TEST_F(WebBrowserHostTest, ASinkKeptPastTheHostOpensNothing) {
   DestroyWindow(page_);
   EXPECT_EQ(ql::WebBrowserHostObjectsAlive(), 1);  // only what the test keeps
   EXPECT_EQ(Fire(sink.Get(), DISPID_NEWWINDOW3, L"https://larkmere.example/"), VARIANT_TRUE);
-  EXPECT_TRUE(links_.opened.empty());
+  EXPECT_TRUE(links_.links.empty());
   sink.Reset();
   EXPECT_EQ(ql::WebBrowserHostObjectsAlive(), 0);
 }
@@ -371,7 +366,7 @@ TEST_F(WebBrowserHostTest, TheSystemControlIsHostedAndTornDownCleanly) {
   DestroyWindow(page_);
   EXPECT_FALSE(IsWindow(host));
   EXPECT_EQ(ql::WebBrowserHostObjectsAlive(), 0);
-  EXPECT_TRUE(links_.opened.empty());
+  EXPECT_TRUE(links_.links.empty());
 }
 
 }  // namespace
