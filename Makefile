@@ -1,6 +1,11 @@
-# The two commands of the README. Both install what is missing first.
-.PHONY: run test
+# The commands of the README. Each installs what is missing first.
+.PHONY: run test fuzz
+# Seconds each libFuzzer target runs in `make fuzz` (also taken from the
+# environment): make fuzz FUZZ_SECONDS=10
+FUZZ_SECONDS ?= 60
 run:
 	bash tools/run.sh
 test:
 	bash tools/test.sh
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/fuzz.sh
