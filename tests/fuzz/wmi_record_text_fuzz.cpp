@@ -1,8 +1,8 @@
 // libFuzzer target for the record text of the WMI query scripts: the input is
 // the text GetA() returned (the seeds are such texts, GBK, byte for byte).
 // The text operations run with the detectors' markers and with markers cut
-// from the text itself, and every detector reads it through a script host
-// that answers each of its scripts with this text.
+// from the text itself, and a whole detection run reads it through a script
+// host that answers each of its scripts with this text.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -11,7 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "inventory/detection_run.h"
 #include "inventory/memory_detectors.h"
+#include "inventory/monitor_edid.h"
+#include "inventory/monitor_vendor.h"
 #include "inventory/script_host.h"
 #include "inventory/system_detectors.h"
 #include "inventory/wmi_record_text.h"
@@ -87,22 +90,54 @@ void CutRecordText(std::string_view text) {
   (void)ql::CleanLineBreaks(text);
 }
 
-// Every detector, each of its scripts answered with the text.
+// A detection run whose every script is answered with the text. A monitor's
+// registry block is its device ID's own bytes (the IDs come from the text).
+class RecordTextSources : public ql::DetectionSources {
+ public:
+  explicit RecordTextSources(std::string_view text) : hosts_(text) {}
+  ql::MachineTypeInfo MachineType() override { return ql::DetectMachineType(hosts_); }
+  ql::ProcessorRecords Processors() override { return ql::DetectProcessors(hosts_); }
+  ql::BoardInfo Board() override { return ql::DetectBoard(hosts_); }
+  ql::MonitorDeviceList MonitorDevices() override { return ql::DetectMonitorDevices(hosts_); }
+  std::vector<std::string> DiskNames() override { return {}; }
+  std::vector<ql::NetworkAdapterInfo> NetworkAdapters() override { return {}; }
+  ql::VideoControllerList VideoControllers() override { return ql::DetectVideoControllers(hosts_); }
+  ql::MemoryInventory Memory() override { return ql::DetectMemory(hosts_); }
+  std::string OperatingSystemSummary() override { return ql::DescribeOperatingSystem(hosts_); }
+  std::string InstalledMemoryText() override { return "16GB"; }
+  ql::MonitorInfo DecodeMonitor(std::string_view pnpDeviceId) override {
+    return ql::DecodeMonitorEdid(
+        pnpDeviceId, [&](const std::string&) { return std::vector<uint8_t>(pnpDeviceId.begin(), pnpDeviceId.end()); },
+        [](std::string_view id) { return ql::LookupVendorInTable(ql::MonitorVendorTable, id); });
+  }
+  std::string DiskModel(std::string_view) override { return {}; }
+
+ private:
+  SameTextHosts hosts_;
+};
+
+class IgnoredLabels : public ql::HomePageLabels {
+ public:
+  void StartBatteryTimer() override {}
+  void Write(std::string_view, std::string_view) override {}
+};
+
 void RunDetectors(std::string_view text) {
-  SameTextHosts hosts(text);
-  ql::MachineTypeInfo machine = ql::DetectMachineType(hosts);
-  Require(machine.manufacturer == text);
-  ql::ProcessorRecords cpu = ql::DetectProcessors(hosts);
+  RecordTextSources sources(text);
+  IgnoredLabels labels;
+  ql::HardwareSnapshot snapshot;
+  ql::RunDetection(sources, labels, snapshot);
+  Require(snapshot.rowTexts.size() == 9);
+  Require(snapshot.machineType.manufacturer == text);
+  const ql::ProcessorRecords& cpu = snapshot.processors;
   Require(cpu.names.size() == cpu.descriptions.size() && !cpu.names.empty());
   // The board text is cut from two evaluations joined.
-  ql::BoardInfo board = ql::DetectBoard(hosts);
-  Require(board.biosManufacturer.size() <= 2 * text.size() && board.boardProduct.size() <= 2 * text.size());
-  (void)ql::DescribeOperatingSystem(hosts);
-  ql::MemoryInventory memory = ql::DetectMemory(hosts);
+  Require(snapshot.board.biosManufacturer.size() <= 2 * text.size() &&
+          snapshot.board.boardProduct.size() <= 2 * text.size());
+  const ql::MemoryInventory& memory = snapshot.memory;
   Require(memory.capacities.size() == memory.speeds.size() && memory.speeds.size() == memory.manufacturers.size());
   Require(memory.totalCapacityBytes >= 0);
-  Require(!ql::DetectVideoControllers(hosts).names.empty());
-  Require(!ql::DetectMonitorDevices(hosts).pnpDeviceIds.empty());
+  Require(!snapshot.videoControllers.names.empty() && !snapshot.monitorDevices.pnpDeviceIds.empty());
 }
 
 }  // namespace
