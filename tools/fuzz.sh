@@ -44,7 +44,7 @@ mkdir -p build/fuzz/logs
 # LeakSanitizer needs ptrace, which some sandboxes deny; there it aborts every
 # run at exit. Leak checks are then left out, and the run says so.
 leaks=()
-probe=$(build/fuzz/"${names[0]}"_fuzz -runs=1 2>&1) || {
+probe=$(build/fuzz/"${names[0]}"_fuzz -runs=1 -artifact_prefix=build/fuzz/logs/probe- 2>&1) || {
   if grep -q "LeakSanitizer" <<<"$probe"; then
     echo "fuzz: LeakSanitizer cannot run here; the targets run without leak checks"
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
