@@ -29,7 +29,7 @@ void MarkStartupPhase(std::string_view phase) {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   const ScopedHandle& file = PhaseLog();
-  if (!file.Valid()) return;
+  if (!file) return;
   std::string line = FormatPhaseLine(phase, now.QuadPart);
   // Wine does not keep two threads' appends to one handle apart.
   static std::mutex order;
