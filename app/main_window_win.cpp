@@ -8,11 +8,13 @@
 #include "app/main_controls_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_pages.h"
+#include "app/update_log_view_win.h"
 #include "app/uptime_text.h"
 #include "platform/top_window_win.h"
 #include "platform/win_text.h"
 #include "support/control_actions.h"
 #include "support/layout_names.h"
+#include "support/web_addresses.h"
 #include "support/window_shadow_win.h"
 
 namespace ql {
@@ -46,6 +48,11 @@ void Prepare(int piece) {
   }
 }
 
+UpdateLogView& ProgramUpdateLog() {
+  static UpdateLogView view(ProgramPrompts(), SystemBrowserControl(), web::kMakerUpdateLogPage);
+  return view;
+}
+
 // ShowMainPage's view of the real windows.
 class WindowPageView : public MainPageView {
  public:
@@ -53,6 +60,7 @@ class WindowPageView : public MainPageView {
   void SetTitle(std::string_view title) override { SetMainControlText(layout::kTitle, title); }
   void SelectPage(int page) override {
     BuildMainPage(g_layout, page);
+    if (page == kUpdateLogPage) ProgramUpdateLog().Show(g_layout.pages[size_t(page)], g_layout.instance);
     // Show the new page before hiding the others: no blank frame between.
     ShowWindow(g_layout.pages[size_t(page)], SW_SHOW);
     for (int p = 0; p < kMainPageCount; ++p)
