@@ -1,10 +1,9 @@
-// libFuzzer target for the PNG decoder and the inflater under it: any bytes
-// (the seeds, in corpus/png_decode/, are the two built-in shadow frames,
-// byte for byte) are read within their length and never crash, and a
-// picture that comes out has its size within the decoder's limit and
+// libFuzzer target for the PNG decoder and the inflater under it: the input
+// is a PNG file (the seeds are the program's two built-in shadow frames,
+// byte for byte). Any bytes are read within their length and never crash;
+// a picture that comes out has its size within the decoder's limit and
 // exactly width x height pixels. The same bytes then go to the inflater as
-// a bare zlib stream, which must keep to the limit it is given. Run by hand:
-//   build/fuzz/png_decode_fuzz tests/fuzz/corpus/png_decode -max_total_time=60
+// a bare zlib stream, which must keep to the limit it is given.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
