@@ -1,8 +1,11 @@
-// The rings and the nine-slice, pixel by pixel. The rules follow what the
-// GDI+ painting produces for these shapes (measured, and held to it by the
-// Windows tests): a 1-pixel pen sets one pixel per row or column of each
-// chord, rounding to the nearest; a stretched picture samples the source at
-// the mapped corner of each target pixel, bilinearly on premultiplied values.
+// The rings and the nine-slice, pixel by pixel. The rings follow what the
+// GDI+ painting produces for them (measured, and held to it by the Windows
+// tests): a 1-pixel pen sets one pixel per row or column of each chord,
+// rounding to the nearest. A stretched picture is sampled bilinearly on
+// premultiplied values at each target pixel's centre, within its own source
+// rectangle; for the frames' bands that is the GDI+ stretch but on a
+// slice's first and last column or row, where GDI+ reads past the slice
+// and may leave a notch.
 #include "support/window_shadow_pixels.h"
 
 #include <algorithm>
@@ -27,59 +30,32 @@ uint32_t Lerp(uint32_t a, uint32_t b, uint32_t p) {
   return even | (odd << 8);
 }
 
-// Where a target pixel reads the source along one axis: the two
-// neighbouring source samples and the weight of the second, or nothing when
-// its point falls outside the source range.
+// Where the target pixels `first` … `last` - 1 of a stretch read the source
+// along one axis: the two neighbouring source samples and the weight of the
+// second, in 1/256. Each pixel's centre is mapped into the source and taken
+// half a sample back (samples sit at pixel centres too), then held inside
+// the source range: no pixel of a stretch reads past its own rectangle, so
+// a band that is constant along the stretch stays whole to its first and
+// last pixel. (A stretch that reads at each pixel's corner, as GDI+ does,
+// can land a hair before the first sample and leave a clear notch there.)
+// Whole numbers throughout: every build computes the same picture.
 struct Tap {
-  bool inside;
   int first, second;
   uint32_t weight;
 };
 
-// A value rounded to float for certain, also where the compiler would keep
-// it in a wider register.
-float ToFloat(double v) {
-  volatile float f = static_cast<float>(v);
-  return f;
-}
-
-// GDI+ maps each target pixel to the source through the inverse of the
-// float matrix that takes the source rectangle onto the target one, and
-// reads the source at the mapped point of the pixel's corner. How it rounds
-// along the way decides whether the first pixel of a stretch lands on the
-// source's first sample or a hair before it, where it stays transparent:
-// measured, the GDI+ of a 32-bit process keeps the matrix and the running
-// position in extended precision and rounds only what it stores as a float,
-// while that of an x86-64 process rounds every step to float.
 std::vector<Tap> TapsAlong(int sourceStart, int sourceLength, int targetStart, int targetLength, int first, int last) {
-  constexpr bool kExtended = sizeof(void*) == 4;
-  const double ss = sourceStart, sl = sourceLength, ts = targetStart, tl = targetLength;
   std::vector<Tap> taps;
   taps.reserve(size_t(std::max(last - first, 0)));
-  double scale = kExtended ? tl / sl : ToFloat(tl / sl);
-  float offset = kExtended ? ToFloat(ts - scale * ss) : ToFloat(ts - double(ToFloat(scale * ss)));
-  float storedScale = ToFloat(scale);
-  float origin = ToFloat(-double(offset) / storedScale);  // the source point of target pixel 0
-  float unit = ToFloat(1.0 / storedScale);
-  float next = ToFloat(double(unit) + origin);  // and of target pixel 1
-  double step = kExtended ? double(next) - origin : ToFloat(double(next) - origin);
-  float running = ToFloat(double(first) * step);
+  const int64_t span = int64_t(sourceLength) * 256, twice = 2 * int64_t(targetLength);
+  const int64_t end = int64_t(sourceLength - 1) * 256;  // the last sample
   for (int p = first; p < last; ++p) {
-    double at;
-    if (kExtended) {
-      at = origin + double(p) * step;
-    } else {
-      if (p > first) running = ToFloat(double(running) + step);
-      at = ToFloat(double(origin) + running);
-    }
-    if (!(at >= ss && at < ss + sl)) {
-      taps.push_back({false, 0, 0, 0});
-      continue;
-    }
-    float point = ToFloat(at);  // the sample is read at the stored point
-    int whole = int(point);
-    float fraction = ToFloat(double(point) - whole);
-    taps.push_back({true, whole, fraction > 0 ? whole + 1 : whole, uint32_t(double(fraction) * 255.0 + 0.5)});
+    // (p + 1/2 - targetStart) * sourceLength / targetLength - 1/2, rounded.
+    int64_t at = ((2 * int64_t(p - targetStart) + 1) * span + targetLength) / twice - 128;
+    at = std::clamp<int64_t>(at, 0, end);
+    const int whole = sourceStart + int(at >> 8);
+    const uint32_t weight = uint32_t(at & 0xFF);
+    taps.push_back({whole, weight ? whole + 1 : whole, weight});
   }
   return taps;
 }
@@ -95,9 +71,9 @@ struct Premultiplied {
   // True when every sample a draw of `source` can read is transparent.
   bool Clear(const IntRect& source) const {
     int x0 = std::max(source.x, 0), y0 = std::max(source.y, 0);
-    int x1 = std::min(source.x + source.width, width - 1), y1 = std::min(source.y + source.height, height - 1);
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x)
+    int x1 = std::min(source.x + source.width, width), y1 = std::min(source.y + source.height, height);
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
         if (At(x, y)) return false;
     return true;
   }
@@ -134,10 +110,8 @@ void DrawPremultipliedRect(const ShadowCanvas& canvas, const Premultiplied& pict
   std::vector<Tap> rows = TapsAlong(source.y, source.height, target.y, target.height, y0, y1);
   for (int y = y0; y < y1; ++y) {
     const Tap& row = rows[size_t(y - y0)];
-    if (!row.inside) continue;
     for (int x = x0; x < x1; ++x) {
       const Tap& col = columns[size_t(x - x0)];
-      if (!col.inside) continue;
       uint32_t s = Lerp(picture.At(col.first, row.first), picture.At(col.second, row.first), col.weight);
       if (row.weight) {
         uint32_t lower = Lerp(picture.At(col.first, row.second), picture.At(col.second, row.second), col.weight);

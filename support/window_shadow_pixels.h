@@ -3,7 +3,9 @@
 // rounded rectangles, faint outside, strong inside, the target's rectangle
 // left empty) and the nine-slice of the two built-in black frames. The
 // pixels are the ones the GDI+ flat API paints for the same shapes (the
-// Windows tests compare both), at a small part of the cost.
+// Windows tests compare both), at a small part of the cost, except that a
+// stretched slice keeps its band to its first and last pixel where the
+// GDI+ stretch may leave a clear notch.
 #pragma once
 
 #include <cstddef>
@@ -58,8 +60,10 @@ std::vector<IntPoint> OutlinePixels(std::span<const FloatPoint> outline);
 // drawn inside the rectangle inset by `size`, where the target lies.
 void PaintShadowRings(const ShadowCanvas& canvas, uint32_t colorRef, int size);
 // The part `source` of `picture` drawn over `target`: copied when the sizes
-// match, otherwise stretched with bilinear interpolation from the source
-// point of each target pixel's corner; what falls outside `source` stays.
+// match, otherwise stretched with bilinear interpolation at the source
+// point of each target pixel's centre, held inside `source`: no target
+// pixel reads a sample outside it (samples outside the picture are
+// transparent). What lies outside `target` stays.
 void DrawPictureRect(const ShadowCanvas& canvas, const PngPicture& picture, const IntRect& source,
                      const IntRect& target);
 // `picture` over (x, y, width, height) as nine slices (see NineSlices).

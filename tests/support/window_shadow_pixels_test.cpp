@@ -1,11 +1,14 @@
 // The shadow's pixels: the two frames as decoded, and the properties every
 // shadow picture must have: an empty middle, each ring's strength along the
-// edges, rounded corners, mirror symmetry, the frames' corners kept.
+// edges, rounded corners, mirror symmetry, the frames' corners kept and
+// their bands whole at every size; and the stretch a nine-slice is made of.
 #include "support/window_shadow_pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace ql {
@@ -95,39 +98,27 @@ TEST(ShadowPixels, RingPicturesHaveTheirProfileAnEmptyMiddleAndRoundCorners) {
 
 TEST(ShadowPixels, PicturesAreMirrorSymmetricAwayFromTheCorners) {
   // Rings everywhere but in the corners' boxes (there a pen's pixels depend
-  // on the direction it runs); the small frame everywhere but on the first
-  // pixel of each stretched band, which the stretch may start a hair before
-  // its source and leave clear, as GDI+ does: it holds the band or nothing.
+  // on the direction it runs); the small frame everywhere, the joins of its
+  // slices included: a stretched band starts and ends as it runs.
   const struct {
     int width, height;
     uint32_t colorRef;
     int size, corner;
-  } cases[] = {{1016, 656, 0xFF8800, 8, 12}, {57, 33, 0x0000FF, 5, 9}, {1010, 650, 0, 5, 0}, {47, 31, 0, 5, 0}};
+  } cases[] = {{1016, 656, 0xFF8800, 8, 12}, {57, 33, 0x0000FF, 5, 9}, {1010, 650, 0, 5, 0},
+               {1016, 656, 0, 5, 0},         {1011, 653, 0, 5, 0},     {47, 31, 0, 5, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " size " << c.size);
     Picture p = Painted(c.width, c.height, c.colorRef, c.size);
-    bool frame = c.colorRef == 0;
     auto inCorner = [&](int x, int y) {
       bool nearX = x < c.corner || x >= c.width - c.corner, nearY = y < c.corner || y >= c.height - c.corner;
       return nearX && nearY;
     };
-    // The first column of the top and bottom bands and the first row of the
-    // side bands, and their mirror images.
-    auto joinLine = [&](int x, int y) {
-      return frame && (x == 20 || x == c.width - 21 || y == 20 || y == c.height - 21);
-    };
     for (int y = 0; y < c.height; ++y)
       for (int x = 0; x < c.width; ++x) {
-        if (inCorner(x, y) || joinLine(x, y)) continue;
+        if (inCorner(x, y)) continue;
         ASSERT_EQ(p.At(x, y), p.At(c.width - 1 - x, y)) << "left and right at " << x << "," << y;
         ASSERT_EQ(p.At(x, y), p.At(x, c.height - 1 - y)) << "top and bottom at " << x << "," << y;
       }
-    if (!frame) continue;
-    for (int d = 0; d < 20; ++d) {
-      uint32_t top = p.At(21, d), left = p.At(d, 21);
-      EXPECT_TRUE(p.At(20, d) == top || p.At(20, d) == 0) << "top band starts at depth " << d;
-      EXPECT_TRUE(p.At(d, 20) == left || p.At(d, 20) == 0) << "left band starts at depth " << d;
-    }
   }
 }
 
@@ -148,6 +139,142 @@ TEST(ShadowPixels, NineSliceKeepsTheFramesCornersAndStretchesTheirBands) {
     }
     for (int y = 20; y < h - 20; ++y)
       for (int x = 20; x < w - 20; ++x) ASSERT_EQ(p.At(x, y), 0u);
+  }
+}
+
+// The frames' alpha from the outer edge inwards, as they are meant to be
+// (not as decoded): the band, then clear to the slice's inner edge.
+const std::vector<uint32_t> kSmallBand = {15, 31, 53, 79, 111};
+const std::vector<uint32_t> kLargeBandLeftTop = {11, 19, 28, 40, 53, 68, 85, 105, 122, 137};
+const std::vector<uint32_t> kLargeBandRightBottom = {11, 19, 28, 40, 53, 68, 85, 105, 122, 124};
+
+uint32_t AtDepth(const std::vector<uint32_t>& band, int depth) {
+  return depth >= 0 && depth < int(band.size()) ? band[size_t(depth)] : 0;
+}
+
+// Where `over` is drawn over `under`: the alpha the two leave, and whether
+// the integer blend may be a level off it.
+struct Expected {
+  double alpha;
+  bool rounded;
+};
+Expected Over(uint32_t under, uint32_t over) {
+  return {double(over) + double(under) * (255.0 - over) / 255.0, under != 0 && over != 0};
+}
+
+TEST(ShadowPixels, NineSliceBandsAreWholeAtEverySize) {
+  // The main window's two shadows and their neighbours, odd sizes, strips
+  // of one and two pixels, windows narrower than the two corners (there
+  // only the other axis is stretched) and lower than the two bands (there
+  // the opposite bands overlap), then every width and height up to 160.
+  std::vector<std::pair<int, int>> sizes = {{1010, 650}, {1016, 656}, {1011, 653}, {777, 333}, {101, 99}, {61, 39},
+                                            {41, 41},    {42, 43},    {43, 80},    {40, 40},   {39, 60},  {21, 21},
+                                            {11, 11},    {5, 3},      {1, 1},      {2, 200},   {300, 7},  {45, 19}};
+  for (int n = 1; n <= 160; ++n) sizes.push_back({n, 47}), sizes.push_back({53, n});
+  const int m = 20;  // the frames' slice border
+  for (bool large : {false, true}) {
+    const std::vector<uint32_t>& leftTop = large ? kLargeBandLeftTop : kSmallBand;
+    const std::vector<uint32_t>& rightBottom = large ? kLargeBandRightBottom : kSmallBand;
+    const int band = int(leftTop.size());
+    const PngPicture& frame = ShadowFrame(large);
+    for (auto [w, h] : sizes) {
+      SCOPED_TRACE(testing::Message() << (large ? "large" : "small") << " frame, " << w << " x " << h);
+      Picture p = Painted(w, h, 0, large ? 10 : 5);
+      // Every pixel: black, premultiplied.
+      for (uint32_t c : p.pixels)
+        if (c & 0xFFFFFF) FAIL() << "not black: " << std::hex << c;
+      // Each column of the top and bottom strips holds the top band from
+      // the top edge down and the bottom band from the bottom edge up (the
+      // bottom strip drawn over the top one where a low window makes them
+      // meet), clear between; each row of the side strips likewise.
+      auto lineFault = [&](int x, int y, int fromStart, int fromEnd) -> const char* {
+        Expected want = Over(AtDepth(leftTop, fromStart), AtDepth(rightBottom, fromEnd));
+        double got = Alpha(p.At(x, y));
+        if (want.alpha > 0 && got == 0) return "clear inside the band";
+        if (std::abs(got - want.alpha) > (want.rounded ? 1.0 : 0.0)) return "not the band's alpha";
+        return nullptr;
+      };
+      for (int x = m; x < w - m; ++x)
+        for (int y = 0; y < h; ++y)
+          if (const char* fault = lineFault(x, y, y, h - 1 - y))
+            FAIL() << fault << " in column " << x << " at row " << y << ": alpha " << Alpha(p.At(x, y));
+      for (int y = m; y < h - m; ++y)
+        for (int x = 0; x < w; ++x)
+          if (const char* fault = lineFault(x, y, x, w - 1 - x))
+            FAIL() << fault << " in row " << y << " at column " << x << ": alpha " << Alpha(p.At(x, y));
+      if (w < 2 * m || h < 2 * m) continue;
+      // The corners are the frame's own, unscaled; inside the band all is clear.
+      for (int y = 0; y < m; ++y)
+        for (int x = 0; x < m; ++x) {
+          ASSERT_EQ(p.At(x, y), Premultiply(frame.At(x, y))) << "top left " << x << "," << y;
+          ASSERT_EQ(p.At(w - m + x, y), Premultiply(frame.At(100 - m + x, y))) << "top right " << x << "," << y;
+          ASSERT_EQ(p.At(x, h - m + y), Premultiply(frame.At(x, 100 - m + y))) << "bottom left " << x << "," << y;
+          ASSERT_EQ(p.At(w - m + x, h - m + y), Premultiply(frame.At(100 - m + x, 100 - m + y)))
+              << "bottom right " << x << "," << y;
+        }
+      for (int y = band; y < h - band; ++y)
+        for (int x = band; x < w - band; ++x)
+          if (p.At(x, y)) FAIL() << "inside at " << x << "," << y;
+    }
+  }
+}
+
+TEST(ShadowPixels, AStretchReadsOnlyItsSourceAtEachPixelsCentre) {
+  // An opaque picture whose source rectangle holds a ramp (red grows along
+  // x, green along y) and whose every other pixel is blue. A stretch must
+  // follow the ramp at each target pixel's centre, held to the first and
+  // last sample at the ends, and never mix in blue; it must leave the
+  // canvas outside the target as it was.
+  const struct {
+    IntRect source, target;
+  } cases[] = {
+      {{3, 2, 8, 6}, {5, 4, 37, 23}},    // enlarged along both axes
+      {{0, 0, 16, 12}, {2, 1, 7, 5}},    // reduced, from the whole picture
+      {{8, 6, 8, 6}, {0, 0, 64, 6}},     // along x only, from the picture's far corner
+      {{1, 1, 5, 10}, {3, 0, 5, 41}},    // along y only
+      {{3, 2, 8, 6}, {-9, -4, 30, 20}},  // partly off the canvas
+      {{3, 2, 8, 6}, {30, 20, 30, 20}},  // partly off its far edges
+      {{2, 3, 1, 1}, {4, 4, 9, 7}},      // a single sample
+      {{5, 5, 7, 3}, {1, 2, 3, 1}},      // down to one row
+      {{3, 2, 8, 6}, {6, 6, 8, 6}},      // copied
+  };
+  const int width = 48, height = 32;
+  const uint32_t kUntouched = 0x12345678;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "source " << c.source.x << "," << c.source.y << " " << c.source.width << "x"
+                                    << c.source.height << ", target " << c.target.x << "," << c.target.y << " "
+                                    << c.target.width << "x" << c.target.height);
+    const IntRect& s = c.source;
+    const IntRect& t = c.target;
+    PngPicture picture{16, 12, {}};
+    for (int y = 0; y < picture.height; ++y)
+      for (int x = 0; x < picture.width; ++x) {
+        bool inside = x >= s.x && x < s.x + s.width && y >= s.y && y < s.y + s.height;
+        picture.argb.push_back(
+            inside ? 0xFF000000 | uint32_t(8 + 15 * (x - s.x)) << 16 | uint32_t(8 + 20 * (y - s.y)) << 8 : 0xFF0000FF);
+      }
+    std::vector<uint32_t> pixels(size_t(width) * height, kUntouched);
+    DrawPictureRect({pixels.data(), width, width, height}, picture, s, t);
+    // Where a target pixel's centre falls in the source, in samples from its first.
+    auto sampleAt = [](int p, int start, int length, int count) {
+      return std::clamp((p + 0.5 - start) * count / length - 0.5, 0.0, double(count - 1));
+    };
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        uint32_t got = pixels[size_t(y) * width + size_t(x)];
+        bool inTarget = x >= t.x && x < t.x + t.width && y >= t.y && y < t.y + t.height;
+        if (!inTarget) {
+          ASSERT_EQ(got, kUntouched) << "outside the target at " << x << "," << y;
+          continue;
+        }
+        double red = 8 + 15 * sampleAt(x, t.x, t.width, s.width);
+        double green = 8 + 20 * sampleAt(y, t.y, t.height, s.height);
+        ASSERT_EQ(got >> 24, 0xFFu) << x << "," << y;
+        ASSERT_EQ(got & 0xFF, 0u) << "read outside its source at " << x << "," << y;
+        // The interpolation truncates to a level; the position is kept to 1/256.
+        ASSERT_NEAR(double((got >> 16) & 0xFF), red, 1.1) << x << "," << y;
+        ASSERT_NEAR(double((got >> 8) & 0xFF), green, 1.1) << x << "," << y;
+      }
   }
 }
 
