@@ -80,11 +80,12 @@ TEST_F(ScriptControl, TextsNumbersArraysAndALaterGetA) {
 
 TEST_F(ScriptControl, AMissingPropertyFailsTheWholeQuery) {
   // Win32_BIOS has objects; reading a property it lacks raises a script error.
-  WmiQueryShape shape{"Win32_BIOS",
-                      true,
-                      "from",
-                      {KeyLine("R = R & ", "厂商=", "Manufacturer"), KeyLine("R = R & ", "无=", "NoSuchProperty")},
-                      ""};
+  WmiQueryShape shape{
+      "Win32_BIOS",
+      true,
+      "from",
+      {KeyLine(RecordOp::Append, "厂商=", "Manufacturer"), KeyLine(RecordOp::Append, "无=", "NoSuchProperty")},
+      {}};
   std::string script = BuildWmiQueryScript(shape);
   ScriptControlHost host;
   ASSERT_TRUE(host.AddCode(script));
