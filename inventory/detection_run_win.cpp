@@ -15,7 +15,7 @@
 #include "inventory/disk_drive_query.h"
 #include "inventory/home_page_rows.h"
 #include "inventory/installed_memory_win.h"
-#include "inventory/script_host_win.h"
+#include "inventory/query_engine_win.h"
 #include "platform/scoped_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
@@ -61,10 +61,10 @@ T Take(std::future<T>& f) {
 class MachineSources final : public DetectionSources {
  public:
   MachineSources()
-      : machine_(Ahead([] { return DetectMachineType(ScriptControlHosts()); })),
-        cpu_(Ahead([] { return DetectProcessors(ScriptControlHosts()); })),
-        board_(Ahead([] { return DetectBoard(ScriptControlHosts()); })),
-        monitors_(Ahead([] { return DetectMonitorDevices(ScriptControlHosts()); })),
+      : machine_(Ahead([] { return DetectMachineType(QueryScriptHosts()); })),
+        cpu_(Ahead([] { return DetectProcessors(QueryScriptHosts()); })),
+        board_(Ahead([] { return DetectBoard(QueryScriptHosts()); })),
+        monitors_(Ahead([] { return DetectMonitorDevices(QueryScriptHosts()); })),
         disks_(Ahead([] {
           std::vector<std::string> names;
           DiskQuery().ListDiskDriveNames(names);
@@ -75,9 +75,9 @@ class MachineSources final : public DetectionSources {
           ListNetworkAdapters(list);
           return list;
         })),
-        video_(Ahead([] { return DetectVideoControllers(ScriptControlHosts()); })),
-        memory_(Ahead([] { return DetectMemory(ScriptControlHosts()); })),
-        os_(Ahead([] { return DescribeOperatingSystem(ScriptControlHosts()); })),
+        video_(Ahead([] { return DetectVideoControllers(QueryScriptHosts()); })),
+        memory_(Ahead([] { return DetectMemory(QueryScriptHosts()); })),
+        os_(Ahead([] { return DescribeOperatingSystem(QueryScriptHosts()); })),
         installed_(Ahead([] { return ql::InstalledMemoryText(); })) {}
 
   MachineTypeInfo MachineType() override { return Take(machine_); }
