@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "inventory/installed_memory_win.h"
@@ -175,6 +176,35 @@ TEST(ScriptControlThread, AHostOnAFreshThreadSetsUpComAndLeavesItAsFound) {
   worker.join();
   EXPECT_EQ(text, "ok");
   EXPECT_EQ(after, S_OK);
+}
+
+// A script that asks for a message box on a worker thread gets an error, not
+// a box: the host's control has AllowUI off. Should a box come, it is closed
+// from here and the test fails instead of hanging.
+TEST(ScriptControlThread, NoMessageBoxOnAWorkerThread) {
+  std::atomic<bool> done{false};
+  std::string text = "not run";
+  std::thread worker([&] {
+    text = EvaluateTextOnce(ScriptControlHosts(),
+                            "Function GetA()\r\nMsgBox \"prompt\"\r\nGetA = \"went on\"\r\nEnd Function");
+    done = true;
+  });
+  bool boxShown = false;
+  for (int i = 0; i < 250 && !done; ++i) {
+    Sleep(20);
+    if (!NoVisibleWindow()) {
+      boxShown = true;
+      break;
+    }
+  }
+  // Close whatever came, so a failure does not hang the run.
+  while (boxShown && !done) {
+    if (HWND box = FindWindowW(L"#32770", nullptr)) PostMessageW(box, WM_CLOSE, 0, 0);
+    Sleep(50);
+  }
+  worker.join();
+  EXPECT_FALSE(boxShown);
+  EXPECT_EQ(text, "") << "MsgBox without a window is a script error";
 }
 
 TEST(InstalledMemory, WholeGigabytesOfThisMachine) {
