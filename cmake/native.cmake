@@ -16,6 +16,8 @@ target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
 target_link_libraries(ql_core PUBLIC Iconv::Iconv)
 target_compile_definitions(ql_core PUBLIC QL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
 
+include(cmake/fake_wmi.cmake)
+
 if(QL_FUZZ)
   file(GLOB QL_FUZZERS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp")
   foreach(src IN LISTS QL_FUZZERS)
@@ -30,7 +32,7 @@ endif()
 include(cmake/gtest.cmake)
 
 file(GLOB_RECURSE QL_NATIVE_TESTS CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/*_test.cpp")
-add_executable(native_tests ${QL_NATIVE_TESTS})
+add_executable(native_tests ${QL_NATIVE_TESTS} ${QL_FAKE_WMI_PORTABLE_SOURCES})
 target_compile_options(native_tests PRIVATE ${QL_WARNINGS})
 target_link_libraries(native_tests PRIVATE ql_core GTest::gmock GTest::gtest_main)
 gtest_discover_tests(native_tests DISCOVERY_MODE PRE_TEST)

@@ -58,3 +58,6 @@ foreach(src IN LISTS QL_BENCH_WIN)
   add_executable(${name} EXCLUDE_FROM_ALL ${src})
   target_link_libraries(${name} PRIVATE ql_wintest_support)
 endforeach()
+
+# The test WMI provider, its tools and the tests that run under it.
+include(cmake/fake_wmi.cmake)

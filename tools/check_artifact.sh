@@ -30,8 +30,12 @@ for dll in $imports; do
   esac
 done
 res=$(i686-w64-mingw32-objdump -s -j .rsrc "$exe" | tr -d '\n')
-strings -a "$exe" | grep -q 'Microsoft.Windows.Common-Controls' || fail "no Common-Controls 6 manifest"
-strings -a "$exe" | grep -q 'asInvoker' || fail "manifest does not ask for asInvoker"
-strings -a -el "$exe" | grep -qx '2.5.5' || fail "no version resource 2.5.5"
+# The texts are taken whole first: "strings | grep -q" under pipefail fails
+# whenever grep stops reading early and strings dies of SIGPIPE.
+texts=$(strings -a "$exe")
+wide_texts=$(strings -a -el "$exe")
+grep -q 'Microsoft.Windows.Common-Controls' <<<"$texts" || fail "no Common-Controls 6 manifest"
+grep -q 'asInvoker' <<<"$texts" || fail "manifest does not ask for asInvoker"
+grep -qx '2.5.5' <<<"$wide_texts" || fail "no version resource 2.5.5"
 [ -n "$res" ] || fail "no resources"
 echo "artifact: ok ($(stat -c %s "$exe") bytes; imports: $(echo $imports))"

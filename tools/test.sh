@@ -56,7 +56,11 @@ fi
 
 # A private display and one warm wineserver for the run; Wine's system
 # processes inherit stdio and never exit, hence /dev/null.
-trap 'wineserver -k </dev/null >/dev/null 2>&1; stop_xvfb' EXIT
+# The tests under the test WMI provider run in a private prefix of their own
+# (tools/with-fake-wmi.sh), whose server is ended too.
+trap 'wineserver -k </dev/null >/dev/null 2>&1
+      WINEPREFIX="$PWD/build/wineprefix-fakewmi" wineserver -k </dev/null >/dev/null 2>&1
+      stop_xvfb' EXIT
 start_xvfb || { fail "Xvfb start"; finish; }
 wineserver -p </dev/null >/dev/null 2>&1
 "$QL_WINE" cmd /c exit </dev/null >/dev/null 2>&1
