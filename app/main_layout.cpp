@@ -2,6 +2,8 @@
 // rows of a card or group are its page's rows placed over it.
 #include "app/main_layout.h"
 
+#include "ql_version.h"
+
 namespace ql {
 namespace {
 
@@ -22,7 +24,7 @@ constexpr LayoutRow kRows[] = {
     // --- Navigation column (window coordinates) ---
     {K::Region, kInWindow, "导航栏", "导航栏", 0, 0, 180, 640},
     {K::Label, kInNav, "产品名", "青岚工具箱", 41, 21, 124, 34, F::Product},
-    {K::Label, kInNav, "版本号", "versionV2.5.5", 38, 69, 120, 20, F::Small, kMuted},
+    {K::Label, kInNav, "版本号", "versionV" QL_VERSION_TEXT, 38, 69, 120, 20, F::Small, kMuted},
     {K::NavPicture, kInNav, "主页", "主页", 30, 101, 120, 32, F::Nav, 0, "nav:主页", "home"},
     {K::NavPicture, kInNav, "功能", "功能", 30, 138, 120, 32, F::Nav, 0, "nav:功能", "grid"},
     {K::NavPicture, kInNav, "特色", "特色", 30, 172, 120, 32, F::Nav, 0, "nav:特色", "star"},
@@ -38,6 +40,7 @@ constexpr LayoutRow kRows[] = {
     {K::NavBottom, kInNav, "更新日志", "更新日志", 20, 550, 136, 35, F::Nav, 0, "nav:更新日志", "log"},
     {K::NavBottom, kInNav, "赞助与支持", "赞助与支持", 20, 591, 136, 35, F::Nav, 0, "nav:赞助与支持", "heart"},
     {K::Bar, kInNav, "选择条", "选择条", 0, 101, 5, 38},
+    {K::Timer, kInNav, "时钟1", "", 0, 0, 0, 0},  // the uptime clock
 
     // --- Top bar (top-bar coordinates) ---
     {K::Region, kInWindow, "顶栏", "顶栏", 181, 0, 820, 60},
@@ -91,6 +94,7 @@ constexpr LayoutRow kRows[] = {
     {K::Label, 0, "", "温馨提示：如果您的设备较多导致显示不完整或者检测异常，可以尝试复制或重启工具箱哦~",
      kRowX, 512, 720, 22, F::Small, kMuted},
     {K::HiddenEdit, 0, "编辑框1", "", 0, 0, 8, 8, F::Body, kHidden},
+    {K::Timer, 0, "时钟2", "", 0, 0, 0, 0},  // the battery row's timer
 
     // --- Page 1 功能 ---
     {K::Tools, 1, "ToolsContainer", "", -8, 0, 828, 568},
@@ -255,7 +259,5 @@ ParentBox ParentSize(int8_t parent) {
     default: return {820, 580};
   }
 }
-
-bool IsContainer(RowKind kind) { return kind == RowKind::Region || kind == RowKind::Card || kind == RowKind::Group; }
 
 }  // namespace ql

@@ -1,9 +1,15 @@
 #include "app/main_page_content.h"
 
+#include "ql_version.h"
 #include "support/web_addresses.h"
 
 namespace ql {
 namespace {
+
+// One paragraph, two literals (too long for one line of source).
+constexpr std::string_view kAgreementOnSystemOperations =
+    "三、系统操作（重启资源管理器、清理垃圾、关机等）会改变系统状态，请在确认后使用，"
+    "因使用不当造成的数据丢失由使用者自行承担。";
 
 std::string Lines(std::initializer_list<std::string_view> lines) {
   std::string out;
@@ -32,17 +38,15 @@ std::string Content(std::string_view key) {
     return Lines({"圆体字体下载：", std::string(kFontYuanti), "", "时尚中黑字体下载：",
                   std::string(kFontShishangZhonghei), "", "方正准圆字体下载：", std::string(kFontFangzhengZhunyuan)});
   if (key == "changelog")
-    return Lines({"V2.5.5", "  · 首页配置检测更准确，新增一键复制", "  · 工具目录支持搜索",
-                  "  · 界面全新设计，窗口阴影更柔和", "", "V2.5.0", "  · 新增特色功能页面",
+    return Lines({std::string("V").append(kProgramVersion), "  · 首页配置检测更准确，新增一键复制",
+                  "  · 工具目录支持搜索", "  · 界面全新设计，窗口阴影更柔和", "", "V2.5.0", "  · 新增特色功能页面",
                   "  · 修复部分系统下无法打开工具的问题", "", "更多更新内容请访问：",
                   std::string(kMakerUpdateLogPage)});
   if (key == "agreement")
     return Lines({"青岚工具箱用户协议", "",
                   "一、本工具箱免费提供，仅供个人学习与电脑维护使用，禁止用于任何商业或非法用途。",
                   "二、工具包中的第三方软件版权归其各自作者所有，本工具箱仅提供便捷的启动入口。",
-                  "三、系统操作（重启资源管理器、清理垃圾、关机等）会改变系统状态，请在确认后使用，"
-                  "因使用不当造成的数据丢失由使用者自行承担。",
-                  "四、本工具箱不会收集您的个人信息；访问统计仅记录访问次数。",
+                  kAgreementOnSystemOperations, "四、本工具箱不会收集您的个人信息；访问统计仅记录访问次数。",
                   "五、使用本工具箱即表示您同意本协议的全部内容，不同意请勿使用。"});
   if (key == "sponsor-address") return std::string(kMakerSponsorPage);
   if (key == "qr")

@@ -2,16 +2,15 @@
 // row table. Closing it in any way ends the process at once with exit code 0.
 #include "app/main_window_win.h"
 
-#include "app/control_actions.h"
+#include "app/feature_hosts_win.h"
 #include "app/main_controls_win.h"
 #include "app/main_layout_win.h"
 #include "app/main_pages.h"
 #include "app/uptime_text.h"
-#include "inventory/detection_run_win.h"
-#include "launcher/tools_container_win.h"
-#include "net/tool_package_win.h"
 #include "platform/top_window_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/layout_names.h"
 #include "support/window_shadow_win.h"
 
 namespace ql {
@@ -29,7 +28,7 @@ BuiltLayout g_layout;
 class WindowPageView : public MainPageView {
  public:
   std::string ControlCaption(std::string_view control) override { return MainControlText(control); }
-  void SetTitle(std::string_view title) override { SetMainControlText("标题标签", title); }
+  void SetTitle(std::string_view title) override { SetMainControlText(layout::kTitle, title); }
   void SelectPage(int page) override {
     BuildMainPage(g_layout, page);
     // Show the new page before hiding the others: no blank frame between.
@@ -39,14 +38,15 @@ class WindowPageView : public MainPageView {
   }
   int BarTop() override { return BarRect().top; }
   void MoveBar(int left, int top) override {
-    SetWindowPos(MainControl("选择条"), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(MainControl(layout::kSelectionBar), nullptr, left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  void OfferToolPackage() override { ql::OfferToolPackage(); }
+  void OfferToolPackage() override { OfferProgramToolPackage(); }
 
  private:
   RECT BarRect() {
     RECT rc{};
-    HWND bar = MainControl("选择条");
+    HWND bar = MainControl(layout::kSelectionBar);
     GetWindowRect(bar, &rc);
     MapWindowPoints(nullptr, GetParent(bar), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
@@ -62,7 +62,7 @@ void ShowPageFor(std::string_view control) {
   ShowMainPage(view, control);
 }
 
-void UptimeTick() { SetMainControlText("标签7", UptimeText(GetTickCount())); }
+void UptimeTick() { SetMainControlText(layout::kUptime, UptimeText(GetTickCount())); }
 
 void EndProcessNow() { TerminateProcess(GetCurrentProcess(), 0); }
 
@@ -73,7 +73,7 @@ void RegisterWindowActions() {
   }
   RegisterControlAction("nav:zxh", [] { ShowWindow(g_main, SW_MINIMIZE); });  // MinimizeClicked
   RegisterControlAction("nav:gb", EndProcessNow);                             // CloseClicked
-  RegisterControlAction("时钟1", UptimeTick);
+  RegisterControlAction(layout::kUptimeTimer, UptimeTick);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -82,9 +82,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       g_main = hwnd;
       SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       RegisterWindowActions();
-      RegisterLauncherActions();
-      RegisterNetActions();
-      RegisterHomePageActions();
+      RegisterFeatureActions();
       g_layout = BuildMainLayout(hwnd, reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance);
       InstallWindowShadow(hwnd);
       return 0;
@@ -130,8 +128,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 HWND MainWindowHandle() { return g_main; }
 
-void StartUptimeClock() { SetMainTimer("时钟1", 1000); }
+void StartUptimeClock() { SetMainTimer(layout::kUptimeTimer, 1000); }
 
-std::string MachineTypeLabelText() { return MainControlText("标签1"); }
+std::string MachineTypeLabelText() { return MainControlText(layout::kMachineType); }
 
 }  // namespace ql

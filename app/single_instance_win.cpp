@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/scoped_win.h"
 #include "platform/win_text.h"
 
 namespace ql {
@@ -11,13 +12,10 @@ HANDLE g_instanceEvent = nullptr;  // never closed: released with the process
 }
 
 bool AcquireSingleInstance(const char* key) {
-  HANDLE h = CreateEventW(nullptr, FALSE, FALSE, Wide(key).c_str());
-  if (h && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(h);
-    return false;
-  }
+  ScopedHandle event(CreateEventW(nullptr, FALSE, FALSE, Wide(key).c_str()));
+  if (event && GetLastError() == ERROR_ALREADY_EXISTS) return false;
   // A failed creation is ignored: this instance runs without the marker.
-  g_instanceEvent = h;
+  g_instanceEvent = event.Release();
   return true;
 }
 

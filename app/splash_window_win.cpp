@@ -2,21 +2,22 @@
 // its picture and the status label that the start-up stages overwrite.
 #include "app/splash_window_win.h"
 
-#include <process.h>
-
 #include <algorithm>
 
 #include "app/app_paths.h"
+#include "app/feature_hosts_win.h"
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup.h"
 #include "inventory/detection_run_win.h"
 #include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
+#include "platform/thread_win.h"
 #include "platform/top_window_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
+#include "support/web_addresses.h"
 #include "support/window_shadow_win.h"
 
 namespace ql {
@@ -30,7 +31,7 @@ constexpr int kStatusId = 101;
 
 HWND g_splash = nullptr;
 HWND g_status = nullptr;
-HFONT g_statusFont = nullptr;
+ScopedGdiObj<HFONT> g_statusFont;
 
 HFONT CreateUiFont(int height, int weight) {
   return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -50,14 +51,14 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
   ScopedGdiObj<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
   ScopedGdiObj<HBRUSH> pale(CreateSolidBrush(RGB(0xBF, 0xE0, 0xFF)));
   ScopedGdiObj<HPEN> none(CreatePen(PS_NULL, 0, 0));
-  ScopedSelectObject pen(dc, none.Get());
+  ScopedSelection pen = SelectScoped(dc, none.Get());
   {
-    ScopedSelectObject brush(dc, pale.Get());
+    ScopedSelection brush = SelectScoped(dc, pale.Get());
     POINT back[3] = {{40, 62}, {58, 30}, {76, 62}};
     Polygon(dc, back, 3);
   }
   {
-    ScopedSelectObject brush(dc, white.Get());
+    ScopedSelection brush = SelectScoped(dc, white.Get());
     POINT front[3] = {{24, 62}, {44, 22}, {64, 62}};
     Polygon(dc, front, 3);
   }
@@ -67,12 +68,12 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
   ScopedGdiObj<HFONT> title(CreateUiFont(26, FW_BOLD));
   ScopedGdiObj<HFONT> small(CreateUiFont(13, FW_NORMAL));
   {
-    ScopedSelectObject f(dc, title.Get());
+    ScopedSelection f = SelectScoped(dc, title.Get());
     RECT r = {90, 18, rc.right - 8, 54};
     DrawTextW(dc, Wide("青岚工具箱").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
   }
   {
-    ScopedSelectObject f(dc, small.Get());
+    ScopedSelection f = SelectScoped(dc, small.Get());
     RECT r = {92, 54, rc.right - 8, 76};
     DrawTextW(dc, Wide("硬件检测 · 实用工具").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE);
   }
@@ -103,8 +104,10 @@ class WinStartupActions final : public StartupActions {
     RunOnUiThread([] { ql::StartUptimeClock(); });
   }
   void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
-  void StartVisitStatistics() override { StartVisitStatisticsThread(); }
-  void RunDetection() override { RunStartupDetection(); }
+  void StartVisitStatistics() override {
+    StartVisitStatisticsThread(MainVisitCounters(), std::string(web::kVisitCounterPage));
+  }
+  void RunDetection() override { RunStartupDetection(MainHomePage()); }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
     // Shown from this thread: it blocks the stages, not the UI thread.
@@ -129,20 +132,16 @@ class WinStartupActions final : public StartupActions {
   }
 };
 
-unsigned __stdcall StartupThread(void*) {
-  WinStartupActions actions;
-  RunStartupStages(actions);
-  return 0;
-}
-
 void SplashCreated(HWND hwnd) {
   GuardSingleInstance("1");
   // The detectors need no window: they work while the main window is built.
   BeginStartupDetection();
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
   CreateMainWindow(instance);
-  uintptr_t thread = _beginthreadex(nullptr, 0, StartupThread, nullptr, 0, nullptr);
-  if (thread) CloseHandle(reinterpret_cast<HANDLE>(thread));
+  StartDetachedThread([] {
+    WinStartupActions actions;
+    RunStartupStages(actions);
+  });
 }
 
 LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -157,8 +156,8 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       g_status = CreateWindowExW(0, L"STATIC", Wide("初始化....").c_str(),
                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 55, 96, 208, 24, hwnd,
                                  reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
-      g_statusFont = CreateUiFont(14, FW_NORMAL);
-      SendMessageW(g_status, WM_SETFONT, reinterpret_cast<WPARAM>(g_statusFont), FALSE);
+      g_statusFont.Reset(CreateUiFont(14, FW_NORMAL));
+      SendMessageW(g_status, WM_SETFONT, reinterpret_cast<WPARAM>(g_statusFont.Get()), FALSE);
       // The status label is drawn above the picture.
       SetWindowPos(g_status, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
       SplashCreated(hwnd);
@@ -176,8 +175,7 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       g_splash = nullptr;
       g_status = nullptr;
-      if (g_statusFont) DeleteObject(g_statusFont);
-      g_statusFont = nullptr;
+      g_statusFont.Reset();
       return 0;  // destroying the splash does not end the process
   }
   return DefWindowProcW(hwnd, msg, wp, lp);

@@ -74,7 +74,7 @@ std::vector<Step> DetectionSteps(ql::ScriptHostFactory& hosts, ql::DiskDriveQuer
 
 int main(int argc, char** argv) {
   int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-  ql::ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ql::ScopedComInit com = ql::InitializeCom(COINIT_APARTMENTTHREADED);
   ql::DiskDriveQuery disks;
   double first = MedianMs(1, [&] {
     NullLabels labels;

@@ -74,7 +74,7 @@ void DetectionPass(ql::ScriptHostFactory& hosts) {
 }  // namespace
 
 int main() {
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   constexpr int kRuns = 15;
   const std::string trivial = "Function GetA()\r\nGetA = \"\"\r\nEnd Function";
   const std::string connectOnly =

@@ -32,7 +32,7 @@ void Measure(const char* what, int runs, F f) {
 }  // namespace
 
 int main() {
-  ql::ScopedCoInit com(COINIT_MULTITHREADED);  // the detection run's thread is COM-initialised
+  ql::ScopedComInit com = ql::InitializeCom(COINIT_MULTITHREADED);  // the detection run's thread is COM-initialised
   ql::DiskDriveQuery q;
   std::vector<std::string> names;
   int n = 0;
@@ -55,7 +55,7 @@ int main() {
   byDeviceId.replace(byDeviceId.find("Name="), 5, "DeviceID=");
   Measure("Model read that finds the disk (DeviceID)", runs, [&] {
     ql::ScopedVariant v;
-    ql::disk_wmi::GetDiskProperty(byDeviceId, "Model", v.Receive());
+    ql::disk_wmi::GetDiskProperty(byDeviceId, "Model", v.Put());
   });
   std::fflush(stdout);
   return 0;

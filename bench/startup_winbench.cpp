@@ -21,29 +21,27 @@ constexpr wchar_t kFloorClass[] = L"QinglanFloorWindow";
 
 // The floor's own work: every class the home page reads, over one connection.
 void QueryHomePageClasses() {
-  ql::ScopedCoInit com(COINIT_MULTITHREADED);
+  ql::ScopedComInit com = ql::InitializeCom(COINIT_MULTITHREADED);
   CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
                        EOAC_NONE, nullptr);
   ql::ScopedComPtr<IWbemLocator> locator;
-  if (FAILED(
-          CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.ReceiveVoid())))
+  if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, PutVoid(locator))))
     return;
   ql::ScopedComPtr<IWbemServices> services;
-  ql::ScopedBstr ns(L"ROOT\\CIMV2");
-  if (FAILED(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Receive())))
-    return;
+  ql::ScopedBstr ns = ql::MakeBstr(L"ROOT\\CIMV2");
+  if (FAILED(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put()))) return;
   const wchar_t* classes[] = {L"Win32_SystemEnclosure", L"Win32_Processor",       L"Win32_BIOS",
                               L"Win32_BaseBoard",       L"Win32_OperatingSystem", L"Win32_PhysicalMemory",
                               L"Win32_VideoController", L"Win32_DesktopMonitor",  L"Win32_DiskDrive"};
-  ql::ScopedBstr wql(L"WQL");
+  ql::ScopedBstr wql = ql::MakeBstr(L"WQL");
   for (const wchar_t* cls : classes) {
-    ql::ScopedBstr query((std::wstring(L"Select * From ") + cls).c_str());
+    ql::ScopedBstr query = ql::MakeBstr((std::wstring(L"Select * From ") + cls).c_str());
     ql::ScopedComPtr<IEnumWbemClassObject> rows;
-    if (FAILED(services->ExecQuery(wql.Get(), query.Get(), WBEM_FLAG_FORWARD_ONLY, nullptr, rows.Receive()))) continue;
+    if (FAILED(services->ExecQuery(wql.Get(), query.Get(), WBEM_FLAG_FORWARD_ONLY, nullptr, rows.Put()))) continue;
     for (;;) {
       ql::ScopedComPtr<IWbemClassObject> row;
       ULONG got = 0;
-      if (rows->Next(WBEM_INFINITE, 1, row.Receive(), &got) != S_OK || got == 0) break;
+      if (rows->Next(WBEM_INFINITE, 1, row.Put(), &got) != S_OK || got == 0) break;
     }
   }
 }

@@ -11,7 +11,7 @@ if(QL_FUZZ)
 endif()
 
 add_library(ql_core STATIC ${QL_PORTABLE_SOURCES})
-target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}")
+target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}" "${QL_GENERATED_DIR}")
 target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
 target_link_libraries(ql_core PUBLIC Iconv::Iconv)
 target_compile_definitions(ql_core PUBLIC QL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")

@@ -10,7 +10,7 @@ set(QL_WIN_LIBS msimg32 comctl32 gdiplus ole32 oleaut32 uuid shlwapi winhttp win
     advapi32 shell32 user32 gdi32 kernel32)
 
 add_library(ql_core STATIC ${QL_PORTABLE_SOURCES} ${QL_WIN_SOURCES})
-target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}")
+target_include_directories(ql_core PUBLIC "${CMAKE_SOURCE_DIR}" "${QL_GENERATED_DIR}")
 target_compile_options(ql_core PRIVATE ${QL_WARNINGS})
 target_link_libraries(ql_core PUBLIC ${QL_WIN_LIBS})
 target_compile_definitions(ql_core PUBLIC QL_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
@@ -28,7 +28,7 @@ else()
 endif()
 set_target_properties(qinglan PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${QL_EXE_DIR}")
 set_source_files_properties(assets/qinglan.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/qinglan.manifest;${CMAKE_SOURCE_DIR}/assets/qinglan.ico")
+  OBJECT_DEPENDS "${QL_GENERATED_DIR}/qinglan.manifest;${QL_GENERATED_DIR}/ql_version.h;${CMAKE_SOURCE_DIR}/assets/qinglan.ico")
 
 # One Windows test program per subsystem folder that has *_wintest.cpp files.
 # They and the benches share the helpers that start the program and find its
@@ -51,6 +51,12 @@ foreach(dir IN LISTS QL_SUBSYSTEMS)
       PROPERTIES TIMEOUT 120)
   endif()
 endforeach()
+
+# A tool for looking at the pages (tools/screenshots.sh), built on demand.
+add_executable(page_screenshots EXCLUDE_FROM_ALL tools/page_screenshots_win.cpp)
+target_compile_options(page_screenshots PRIVATE ${QL_WARNINGS})
+target_link_libraries(page_screenshots PRIVATE ql_wintest_support)
+add_dependencies(page_screenshots qinglan)
 
 file(GLOB QL_BENCH_WIN CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp")
 foreach(src IN LISTS QL_BENCH_WIN)

@@ -25,20 +25,20 @@ void RunDetection(DetectionSources& sources, HomePageLabels& labels, HardwareSna
     snapshot.rowTexts.push_back(std::move(text));
   };
 
-  write(kMachineTypeLabel, MachineTypeRow(snapshot.machineType.manufacturer, snapshot.machineType.chassisName));
-  labels.Write(kWindowsLabel, "");  // blank while the summary is worked out
-  write(kWindowsLabel, sources.OperatingSystemSummary());
+  write(layout::kMachineType, MachineTypeRow(snapshot.machineType.manufacturer, snapshot.machineType.chassisName));
+  labels.Write(layout::kWindows, "");  // blank while the summary is worked out
+  write(layout::kWindows, sources.OperatingSystemSummary());
 
   const ProcessorRecords& cpu = snapshot.processors;
-  write(kProcessorLabel, ProcessorRow(cpu.names.empty() ? "" : cpu.names.front(),
-                                      cpu.descriptions.empty() ? "" : cpu.descriptions.front()));
+  write(layout::kProcessor, ProcessorRow(cpu.names.empty() ? "" : cpu.names.front(),
+                                         cpu.descriptions.empty() ? "" : cpu.descriptions.front()));
 
   const MemoryInventory& memory = snapshot.memory;
-  write(kMemoryLabel, MemoryRow(memory.manufacturers, memory.speeds, memory.capacities.size(),
-                                static_cast<double>(memory.totalCapacityBytes), sources.InstalledMemoryText()));
+  write(layout::kMemory, MemoryRow(memory.manufacturers, memory.speeds, memory.capacities.size(),
+                                   static_cast<double>(memory.totalCapacityBytes), sources.InstalledMemoryText()));
 
-  write(kGraphicsLabel, GraphicsRow(snapshot.videoControllers.names));
-  write(kBoardLabel, BoardRow(snapshot.board.biosManufacturer, snapshot.board.boardProduct));
+  write(layout::kGraphics, GraphicsRow(snapshot.videoControllers.names));
+  write(layout::kBoard, BoardRow(snapshot.board.biosManufacturer, snapshot.board.boardProduct));
 
   std::string monitors;
   for (const std::string& id : snapshot.monitorDevices.pnpDeviceIds) {
@@ -47,15 +47,15 @@ void RunDetection(DetectionSources& sources, HomePageLabels& labels, HardwareSna
     const MonitorInfo& m = snapshot.monitorInfo;
     monitors += MonitorRowEntry(m.VendorDisplay, m.ManufacturerCode, m.ModelText);
   }
-  write(kMonitorLabel, monitors);
+  write(layout::kMonitor, monitors);
 
   std::vector<std::string> models;
   for (const std::string& name : snapshot.disks) models.push_back(sources.DiskModel(name));
-  write(kDiskLabel, DiskRow(models));
+  write(layout::kDisk, DiskRow(models));
 
   std::vector<std::string> descriptions;
   for (const NetworkAdapterInfo& a : snapshot.adapters) descriptions.push_back(a.AdapterDescription);
-  write(kNetworkLabel, NetworkRow(descriptions));
+  write(layout::kNetwork, NetworkRow(descriptions));
 }
 
 }  // namespace ql

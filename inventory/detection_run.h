@@ -10,6 +10,7 @@
 #include "inventory/monitor_edid.h"
 #include "inventory/network_adapters.h"
 #include "inventory/system_detectors.h"
+#include "support/layout_names.h"
 
 namespace ql {
 
@@ -55,28 +56,20 @@ class HomePageLabels {
   virtual void Write(std::string_view layoutName, std::string_view text) = 0;
 };
 
-// The labels a run writes, in the order it writes them.
-inline constexpr std::string_view kMachineTypeLabel = "标签1";
-inline constexpr std::string_view kWindowsLabel = "标签68";
-inline constexpr std::string_view kProcessorLabel = "标签71";
-inline constexpr std::string_view kMemoryLabel = "标签84";
-inline constexpr std::string_view kGraphicsLabel = "标签81";
-inline constexpr std::string_view kBoardLabel = "标签76";
-inline constexpr std::string_view kMonitorLabel = "标签75";
-inline constexpr std::string_view kDiskLabel = "标签74";
-inline constexpr std::string_view kNetworkLabel = "标签73";
-inline constexpr std::string_view kBatteryLabel = "标签72";
-
 // The eight hardware rows in copy order: caption label, value label.
 struct SummaryRow {
   std::string_view captionLabel;
   std::string_view valueLabel;
 };
 inline constexpr SummaryRow kSummaryRowLabels[8] = {
-    {"标签69", kProcessorLabel}, {"标签70", kMemoryLabel}, {"标签77", kGraphicsLabel}, {"标签78", kBoardLabel},
-    {"标签79", kMonitorLabel},   {"标签80", kDiskLabel},   {"标签82", kNetworkLabel},  {"标签83", kBatteryLabel},
+    {layout::kProcessorCaption, layout::kProcessor}, {layout::kMemoryCaption, layout::kMemory},
+    {layout::kGraphicsCaption, layout::kGraphics},   {layout::kBoardCaption, layout::kBoard},
+    {layout::kMonitorCaption, layout::kMonitor},     {layout::kDiskCaption, layout::kDisk},
+    {layout::kNetworkCaption, layout::kNetwork},     {layout::kBatteryCaption, layout::kBattery},
 };
 
+// Writes, in this order: machine type, Windows (blank first, then the
+// summary), processor, memory, graphics, board, monitor, disk, network.
 void RunDetection(DetectionSources& sources, HomePageLabels& labels, HardwareSnapshot& snapshot);
 
 }  // namespace ql

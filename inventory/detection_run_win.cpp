@@ -9,8 +9,6 @@
 #include <future>
 #include <memory>
 
-#include "app/control_actions.h"
-#include "app/main_controls_win.h"
 #include "inventory/detection_run.h"
 #include "inventory/disk_drive_query.h"
 #include "inventory/home_page_rows.h"
@@ -19,6 +17,8 @@
 #include "platform/scoped_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/layout_names.h"
 
 namespace ql {
 namespace {
@@ -38,7 +38,7 @@ const DiskDriveQuery& DiskQuery() {
 template <class F>
 auto Ahead(F work) -> std::future<decltype(work())> {
   auto onComThread = [work] {
-    ScopedCoInit com(COINIT_APARTMENTTHREADED);
+    ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
     return work();
   };
   try {
@@ -106,36 +106,26 @@ class MachineSources final : public DetectionSources {
   std::future<std::string> installed_;
 };
 
-class MainWindowLabels final : public HomePageLabels {
- public:
-  void StartBatteryTimer() override { SetMainTimer("时钟2", 1000); }
-  // SetWindowText from another thread is sent to the UI thread and waited for.
-  void Write(std::string_view name, std::string_view text) override { SetMainControlText(name, text); }
-};
-
-void RunDetectionNow() {
-  MainWindowLabels labels;
-  RunMachineDetection(labels, Snapshot());
-}
-
-void BatteryTimerTick() {
+void BatteryTimerTick(HomePageLabels& labels) {
   SYSTEM_POWER_STATUS raw{};
   GetSystemPowerStatus(&raw);  // a failure leaves the zeroed structure
   PowerStatus status{raw.ACLineStatus, raw.BatteryFlag, raw.BatteryLifePercent,
                      static_cast<uint32_t>(raw.BatteryLifeTime)};
-  SetMainControlText(kBatteryLabel, BatteryText(status));
+  labels.Write(layout::kBattery, BatteryText(status));
 }
 
-HGLOBAL GlobalCopy(const void* data, size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!block) return nullptr;
-  if (void* p = GlobalLock(block)) {
-    memcpy(p, data, size);
-    GlobalUnlock(block);
-    return block;
-  }
-  GlobalFree(block);
-  return nullptr;
+ScopedHGlobal GlobalCopy(const void* data, size_t size) {
+  ScopedHGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+  void* p = block ? GlobalLock(block.Get()) : nullptr;
+  if (!p) return {};
+  memcpy(p, data, size);
+  GlobalUnlock(block.Get());
+  return block;
+}
+
+// The clipboard owns the block once SetClipboardData has taken it.
+void HandOver(UINT format, ScopedHGlobal block) {
+  if (block && SetClipboardData(format, block.Get())) (void)block.Release();
 }
 
 // The GBK text as CF_TEXT, the same text as CF_UNICODETEXT (so it pastes right
@@ -143,48 +133,40 @@ HGLOBAL GlobalCopy(const void* data, size_t size) {
 void PutOnClipboard(HWND owner, const std::string& gbk) {
   if (!OpenClipboard(owner)) return;
   EmptyClipboard();
-  if (HGLOBAL text = GlobalCopy(gbk.c_str(), gbk.size() + 1))
-    if (!SetClipboardData(CF_TEXT, text)) GlobalFree(text);
+  HandOver(CF_TEXT, GlobalCopy(gbk.c_str(), gbk.size() + 1));
   std::wstring wide = Wide(gbk);
-  if (HGLOBAL unicode = GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)))
-    if (!SetClipboardData(CF_UNICODETEXT, unicode)) GlobalFree(unicode);
+  HandOver(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
   LCID chinese = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
-  if (HGLOBAL locale = GlobalCopy(&chinese, sizeof chinese))
-    if (!SetClipboardData(CF_LOCALE, locale)) GlobalFree(locale);
+  HandOver(CF_LOCALE, GlobalCopy(&chinese, sizeof chinese));
   CloseClipboard();
 }
 
-void CopySummaryClicked() {
+void CopySummaryClicked(HomePage& page) {
   std::vector<std::string> captions, values;
   for (const SummaryRow& row : kSummaryRowLabels) {
-    captions.push_back(MainControlText(row.captionLabel));
-    values.push_back(MainControlText(row.valueLabel));
+    captions.push_back(page.Read(row.captionLabel));
+    values.push_back(page.Read(row.valueLabel));
   }
-  std::string text = CopySummaryText(captions, values);
   // The hidden edit box is the copy buffer: what it holds is what is copied.
-  if (HWND buffer = MainControl("编辑框1")) {
-    SetWindowTextGbk(buffer, text);
-    text = GetWindowTextGbk(buffer);
-  }
-  PutOnClipboard(GetAncestor(MainControl("透明标签16"), GA_ROOT), text);
-  SetMainControlText("透明标签16", kCopiedText);
+  page.Write(layout::kCopyBuffer, CopySummaryText(captions, values));
+  PutOnClipboard(page.ClipboardOwner(), page.Read(layout::kCopyBuffer));
+  page.Write(layout::kCopyLink, kCopiedText);
   WaitPumpingMessages(1000);
-  SetMainControlText("透明标签16", kCopyLinkText);
+  page.Write(layout::kCopyLink, kCopyLinkText);
 }
 
-void RedetectClicked() {
-  HWND link = MainControl("透明标签13");
-  if (link) EnableWindow(link, FALSE);
-  for (const SummaryRow& row : kSummaryRowLabels) SetMainControlText(row.valueLabel, kDetectingText8);
-  SetMainControlText(kMachineTypeLabel, kDetectingText8);
-  RunDetectionNow();  // on the UI thread: the window waits for it
-  if (link) EnableWindow(link, TRUE);
+void RedetectClicked(HomePage& page) {
+  page.SetEnabled(layout::kRedetectLink, false);
+  for (const SummaryRow& row : kSummaryRowLabels) page.Write(row.valueLabel, kDetectingText8);
+  page.Write(layout::kMachineType, kDetectingText8);
+  RunMachineDetection(page, Snapshot());  // on the UI thread: the window waits for it
+  page.SetEnabled(layout::kRedetectLink, true);
 }
 
 }  // namespace
 
 void RunMachineDetection(HomePageLabels& labels, HardwareSnapshot& snapshot) {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   MachineSources sources;
   RunDetection(sources, labels, snapshot);
 }
@@ -200,18 +182,17 @@ void BeginStartupDetection() {
   if (!StartupSources()) StartupSources() = std::make_unique<MachineSources>();
 }
 
-void RunStartupDetection() {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+void RunStartupDetection(HomePageLabels& labels) {
+  ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   std::unique_ptr<MachineSources> sources = std::move(StartupSources());
   if (!sources) sources = std::make_unique<MachineSources>();
-  MainWindowLabels labels;
   RunDetection(*sources, labels, Snapshot());
 }
 
-void RegisterHomePageActions() {
-  RegisterControlAction("时钟2", BatteryTimerTick);
-  RegisterControlAction("一键复制", CopySummaryClicked);
-  RegisterControlAction("检测不准？点我重新检测", RedetectClicked);
+void RegisterHomePageActions(HomePage& page) {
+  RegisterControlAction(layout::kBatteryTimer, [&page] { BatteryTimerTick(page); });
+  RegisterControlAction("一键复制", [&page] { CopySummaryClicked(page); });
+  RegisterControlAction("检测不准？点我重新检测", [&page] { RedetectClicked(page); });
 }
 
 }  // namespace ql

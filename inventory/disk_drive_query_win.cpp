@@ -16,40 +16,39 @@ namespace {
 constexpr long kQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;  // 48
 constexpr long kNextTimeoutMs = 2000;
 
-ScopedBstr TextToBstr(std::string_view gbk) { return ScopedBstr(Wide(gbk).c_str()); }
+ScopedBstr TextToBstr(std::string_view gbk) {
+  std::wstring wide = Wide(gbk);
+  return MakeBstr(wide.data(), wide.size());
+}
 
 // The services of `nameSpace`, or empty. COM is initialised for the thread;
 // a thread already in another apartment keeps it and the call goes on there.
 // After a success COM stays initialised on the thread, so the next call
 // finds it ready; a failure gives back only an initialisation of our own.
 ScopedComPtr<IWbemServices> ConnectWmi(std::string_view nameSpace) {
-  HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  // Declared first, so it goes last: after the locator on every failure.
+  ScopedComInit com = InitializeCom(COINIT_MULTITHREADED);
   // Security already set earlier in the process makes this fail, harmlessly.
   CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
                        EOAC_NONE, nullptr);
-  auto fail = [&] {
-    if (SUCCEEDED(init)) CoUninitialize();
-    return ScopedComPtr<IWbemServices>();
-  };
   CLSID clsid{};
   IID iid{};
   std::wstring clsidText = Wide("{4590f811-1d3a-11d0-891f-00aa004b2e24}");
   std::wstring iidText = Wide("{dc12a687-737f-11cf-884d-00aa004b2e24}");
-  if (FAILED(CLSIDFromString(clsidText.data(), &clsid)) || FAILED(IIDFromString(iidText.data(), &iid))) return fail();
+  if (FAILED(CLSIDFromString(clsidText.data(), &clsid)) || FAILED(IIDFromString(iidText.data(), &iid))) return {};
 
   ScopedComPtr<IWbemLocator> locator;
-  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, locator.ReceiveVoid()))) return fail();
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, PutVoid(locator)))) return {};
   ScopedComPtr<IWbemServices> services;
   {
     ScopedBstr ns = TextToBstr(nameSpace);
-    if (FAILED(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Receive())) ||
-        !services) {
-      locator.Reset();
-      return fail();
-    }
+    if (FAILED(locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put())) ||
+        !services)
+      return {};
   }
   CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                     RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+  (void)com.Release();  // connected: COM stays initialised on the thread
   return services;
 }
 
@@ -57,16 +56,17 @@ ScopedComPtr<IEnumWbemClassObject> Query(IWbemServices* services, std::string_vi
   ScopedBstr language = TextToBstr("WQL");
   ScopedBstr text = TextToBstr(query);
   ScopedComPtr<IEnumWbemClassObject> objects;
-  if (FAILED(services->ExecQuery(language.Get(), text.Get(), kQueryFlags, nullptr, objects.Receive()))) objects.Reset();
+  if (FAILED(services->ExecQuery(language.Get(), text.Get(), kQueryFlags, nullptr, objects.Put()))) objects.Reset();
   return objects;
 }
 
 }  // namespace
 
 void GetDiskProperty(std::string_view query, std::string_view property, VARIANT* result) {
-  ScopedVariant working;
-  working.Get()->vt = VT_I4;
-  working.Get()->lVal = 0;
+  VARIANT zero{};
+  zero.vt = VT_I4;
+  zero.lVal = 0;
+  ScopedVariant working(zero);
   {
     ScopedComPtr<IWbemServices> services = ConnectWmi("root\\CIMV2");
     if (services) {
@@ -75,22 +75,18 @@ void GetDiskProperty(std::string_view query, std::string_view property, VARIANT*
         do {
           ScopedComPtr<IWbemClassObject> object;
           returned = 0;
-          if (objects->Next(kNextTimeoutMs, 1, object.Receive(), &returned) == WBEM_S_NO_ERROR && object) {
+          if (objects->Next(kNextTimeoutMs, 1, object.Put(), &returned) == WBEM_S_NO_ERROR && object) {
             ScopedBstr name = TextToBstr(property);
             // A failed Get leaves the value of an earlier object (or VT_I4 0).
-            VARIANT value;
-            VariantInit(&value);
-            if (SUCCEEDED(object->Get(name.Get(), 0, &value, nullptr, nullptr))) {
-              VariantClear(working.Get());
-              *working.Get() = value;  // takes ownership
-            }
+            ScopedVariant value;
+            if (SUCCEEDED(object->Get(name.Get(), 0, value.Put(), nullptr, nullptr))) working.Reset(value.Release());
           }
         } while (returned == 1);
       }
     }
   }
   VariantInit(result);
-  VariantCopy(result, working.Get());
+  VariantCopy(result, const_cast<VARIANT*>(&working.Get()));
 }
 
 int64_t VariantToInteger(const VARIANT& value) {
@@ -99,13 +95,13 @@ int64_t VariantToInteger(const VARIANT& value) {
       ParseDecimalInt64(Gbk(std::wstring_view(value.bstrVal, SysStringLen(value.bstrVal))), exact))
     return exact;
   ScopedVariant number;
-  if (FAILED(VariantChangeType(number.Get(), const_cast<VARIANT*>(&value), 0, VT_R8)) || number->vt != VT_R8) return 0;
+  if (FAILED(VariantChangeType(number.Put(), const_cast<VARIANT*>(&value), 0, VT_R8)) || number->vt != VT_R8) return 0;
   return TruncateToInt64(number->dblVal);
 }
 
 bool VariantToBool(const VARIANT& value) {
   ScopedVariant flag;
-  if (FAILED(VariantChangeType(flag.Get(), const_cast<VARIANT*>(&value), 0, VT_BOOL)) || flag->vt != VT_BOOL)
+  if (FAILED(VariantChangeType(flag.Put(), const_cast<VARIANT*>(&value), 0, VT_BOOL)) || flag->vt != VT_BOOL)
     return false;
   return flag->boolVal != VARIANT_FALSE;
 }
@@ -122,11 +118,11 @@ int DiskDriveQuery::ListDiskDriveNames(std::vector<std::string>& names) const {
     do {
       ScopedComPtr<IWbemClassObject> object;
       returned = 0;
-      if (objects->Next(disk_wmi::kNextTimeoutMs, 1, object.Receive(), &returned) == WBEM_S_NO_ERROR && object) {
+      if (objects->Next(disk_wmi::kNextTimeoutMs, 1, object.Put(), &returned) == WBEM_S_NO_ERROR && object) {
         ScopedBstr name = disk_wmi::TextToBstr("Name");
         ScopedVariant value;
-        if (object->Get(name.Get(), 0, value.Receive(), nullptr, nullptr) == WBEM_S_NO_ERROR)
-          names.push_back(VariantToGbk(*value));
+        if (object->Get(name.Get(), 0, value.Put(), nullptr, nullptr) == WBEM_S_NO_ERROR)
+          names.push_back(VariantToGbk(value.Get()));
       }
     } while (returned == 1);
   }
@@ -139,11 +135,11 @@ namespace {
 struct DiskProperty {
   ScopedVariant value;
   DiskProperty(const DiskDriveQuery& q, std::string_view driveName, std::string_view property) {
-    disk_wmi::GetDiskProperty(q.BuildDiskQuery(driveName), property, value.Receive());
+    disk_wmi::GetDiskProperty(q.BuildDiskQuery(driveName), property, value.Put());
   }
-  std::string Text() const { return VariantToGbk(*value); }
-  int64_t Integer() const { return disk_wmi::VariantToInteger(*value); }
-  bool Flag() const { return disk_wmi::VariantToBool(*value); }
+  std::string Text() const { return VariantToGbk(value.Get()); }
+  int64_t Integer() const { return disk_wmi::VariantToInteger(value.Get()); }
+  bool Flag() const { return disk_wmi::VariantToBool(value.Get()); }
 };
 
 }  // namespace

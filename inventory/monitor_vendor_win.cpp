@@ -17,7 +17,7 @@ static std::optional<std::string> ReadWholeFile(const std::string& path) {
   ScopedHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string bytes;
-  if (!file.Valid()) return bytes;
+  if (!file) return bytes;
   LARGE_INTEGER size{};
   // The real file is a few hundred bytes; anything huge is not a vendor table.
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (64 << 20)) return bytes;

@@ -29,15 +29,15 @@ std::string ConnectionNameKeyPath(std::string_view adapterName) {
          std::string(adapterName) + "\\Connection";
 }
 
-NetworkAdapterInfo MakeNetworkAdapterInfo(const AdapterFacts& facts, const AdapterLookups& lookups) {
+NetworkAdapterInfo MakeNetworkAdapterInfo(const AdapterFacts& facts, AdapterLookups& lookups) {
   NetworkAdapterInfo info;
   info.AdapterDescription = facts.description;
   info.MacAddress = MacAddressText(facts.address.data(), facts.address.size());
   info.Ipv4Address = facts.ipAddress;
   info.SubnetMask = facts.ipMask;
   info.DefaultGateway = facts.gateway;
-  info.ConnectionName = lookups.readConnectionName(ConnectionNameKeyPath(facts.adapterName));
-  lookups.readDnsServers(facts.index, info.DnsServer1, info.DnsServer2);
+  info.ConnectionName = lookups.ConnectionName(ConnectionNameKeyPath(facts.adapterName));
+  lookups.DnsServers(facts.index, info.DnsServer1, info.DnsServer2);
   return info;
 }
 

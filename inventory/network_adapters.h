@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +33,15 @@ struct AdapterFacts {
   uint32_t index = 0;
 };
 
-struct AdapterLookups {
+// What an adapter's record needs beyond the adapter query: the registry and
+// the per-adapter DNS query (the system's on Windows, stand-ins in tests).
+class AdapterLookups {
+ public:
+  virtual ~AdapterLookups() = default;
   // The "Name" text of HKLM\<keyPath>, empty when the key or value is missing.
-  std::function<std::string(const std::string& keyPath)> readConnectionName;
-  std::function<bool(uint32_t index, std::string& dns1, std::string& dns2)> readDnsServers;
+  virtual std::string ConnectionName(const std::string& keyPath) = 0;
+  // Both texts are emptied first; true when the adapter's DNS list was read.
+  virtual bool DnsServers(uint32_t index, std::string& dns1, std::string& dns2) = 0;
 };
 
 // Each byte as two upper-case hex digits, joined by "-"; no bytes, no text.
@@ -45,7 +49,7 @@ std::string MacAddressText(const uint8_t* bytes, size_t length);
 // A fixed-size character field up to its first zero byte, never past its end.
 std::string FixedFieldText(const char* field, size_t capacity);
 std::string ConnectionNameKeyPath(std::string_view adapterName);
-NetworkAdapterInfo MakeNetworkAdapterInfo(const AdapterFacts& facts, const AdapterLookups& lookups);
+NetworkAdapterInfo MakeNetworkAdapterInfo(const AdapterFacts& facts, AdapterLookups& lookups);
 
 // Windows only. The list is emptied, then refilled in the order the system
 // links the adapters; the result is the number of records (0 on failure).

@@ -75,9 +75,12 @@ int ListNetworkAdapters(std::vector<NetworkAdapterInfo>& adapters) {
   auto* first = static_cast<IP_ADAPTER_INFO*>(buffer.Get());
   if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return 0;
 
-  AdapterLookups lookups{ReadConnectionName, [](uint32_t index, std::string& d1, std::string& d2) {
-                           return ReadAdapterDnsServers(index, d1, d2);
-                         }};
+  class : public AdapterLookups {
+    std::string ConnectionName(const std::string& keyPath) override { return ReadConnectionName(keyPath); }
+    bool DnsServers(uint32_t index, std::string& d1, std::string& d2) override {
+      return ReadAdapterDnsServers(index, d1, d2);
+    }
+  } lookups;
   for (const IP_ADAPTER_INFO* a = first; a; a = a->Next) {
     AdapterFacts facts;
     facts.adapterName = FixedFieldText(a->AdapterName, sizeof a->AdapterName);

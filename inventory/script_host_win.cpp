@@ -18,22 +18,22 @@ bool VbscriptEngineExists() {
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"VBScript", &clsid))) return false;
     ScopedComPtr<IUnknown> engine;
-    return SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, engine.ReceiveVoid()));
+    return SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, PutVoid(engine)));
   }();
   return exists;
 }
 
 }  // namespace
 
-ScriptControlHost::ScriptControlHost() : com_(COINIT_APARTMENTTHREADED) {
-  if (!com_.Usable() || !VbscriptEngineExists() ||
+ScriptControlHost::ScriptControlHost() : com_(InitializeCom(COINIT_APARTMENTTHREADED)) {
+  if (!ComUsable(com_) || !VbscriptEngineExists() ||
       FAILED(CreateDispatchObject(L"MSScriptControl.ScriptControl", &control_)))
     return;
   // Hosts run on worker threads: no message box and no "go on running the
   // script?" prompt of the engine, and no script outlasts the detection.
   PutProperty(control_.Get(), L"AllowUI", BoolArg(false));
   PutProperty(control_.Get(), L"Timeout", IntArg(static_cast<int32_t>(kDetectionDeadlineMs)));
-  ScopedBstr language(L"VBScript");
+  ScopedBstr language = MakeBstr(L"VBScript");
   usable_ = SUCCEEDED(PutProperty(control_.Get(), L"Language", BstrArg(language.Get())));
 }
 
@@ -43,26 +43,26 @@ ScriptControlHost::~ScriptControlHost() { control_.Reset(); }
 bool ScriptControlHost::AddCode(std::string_view script) {
   if (!usable_) return false;
   std::wstring wide = Wide(script);
-  ScopedBstr code(wide.data(), static_cast<UINT>(wide.size()));
-  if (!code.Get()) return false;
+  ScopedBstr code = MakeBstr(wide.data(), wide.size());
+  if (!code) return false;
   usable_ = SUCCEEDED(CallMethod(control_.Get(), L"AddCode", {BstrArg(code.Get())}, nullptr));
   return usable_;
 }
 
 bool ScriptControlHost::Evaluate(std::string_view script, VARIANT* result) {
   if (!AddCode(script)) return false;
-  ScopedBstr expression(L"GetA()");
+  ScopedBstr expression = MakeBstr(L"GetA()");
   return SUCCEEDED(CallMethod(control_.Get(), L"Eval", {BstrArg(expression.Get())}, result));
 }
 
 std::string ScriptControlHost::EvaluateText(std::string_view script) {
   ScopedVariant result;
-  return Evaluate(script, result.Get()) ? VariantToGbk(*result) : std::string();
+  return Evaluate(script, result.Put()) ? VariantToGbk(result.Get()) : std::string();
 }
 
 double ScriptControlHost::EvaluateFirstNumber(std::string_view script) {
   ScopedVariant result;
-  return Evaluate(script, result.Get()) ? VariantToDouble(*result) : 0;
+  return Evaluate(script, result.Put()) ? VariantToDouble(result.Get()) : 0;
 }
 
 std::string ScriptControlHost::EvaluateAgain(std::string_view script) { return EvaluateText(script); }

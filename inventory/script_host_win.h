@@ -38,7 +38,7 @@ class ScriptControlHost final : public ScriptHost {
   // AddCode(script), then Eval("GetA()") into `result`.
   bool Evaluate(std::string_view script, VARIANT* result);
 
-  ScopedCoInit com_;
+  ScopedComInit com_;
   ScopedComPtr<IDispatch> control_;
   bool usable_ = false;
 };

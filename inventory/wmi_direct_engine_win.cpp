@@ -22,13 +22,11 @@ void SetCallSecurity(IUnknown* proxy) {
 
 ScopedComPtr<IWbemServices> ConnectCimv2() {
   ScopedComPtr<IWbemLocator> locator;
-  if (FAILED(
-          CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.ReceiveVoid())))
+  if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, PutVoid(locator))))
     return {};
-  ScopedBstr nameSpace(L"root\\cimv2");
+  ScopedBstr nameSpace = MakeBstr(L"root\\cimv2");
   ScopedComPtr<IWbemServices> services;
-  if (FAILED(locator->ConnectServer(nameSpace.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                    services.Receive())) ||
+  if (FAILED(locator->ConnectServer(nameSpace.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put())) ||
       !services)
     return {};
   SetCallSecurity(services.Get());
@@ -44,17 +42,18 @@ class QueryCursor final : public WmiObjectCursor {
   Step Next() override {
     current_.Reset();
     ULONG returned = 0;
-    HRESULT hr = objects_->Next(WBEM_INFINITE, 1, current_.Receive(), &returned);
+    HRESULT hr = objects_->Next(WBEM_INFINITE, 1, current_.Put(), &returned);
     if (FAILED(hr)) return Step::Failed;
     return returned == 1 && current_ ? Step::Object : Step::End;
   }
 
   std::optional<ScriptValue> Property(std::string_view name) override {
     if (!current_) return std::nullopt;
-    ScopedBstr wideName(Wide(name).c_str());
+    std::wstring wide = Wide(name);
+    ScopedBstr wideName = MakeBstr(wide.data(), wide.size());
     ScopedVariant value;
-    if (FAILED(current_->Get(wideName.Get(), 0, value.Receive(), nullptr, nullptr))) return std::nullopt;
-    return ScriptValueOf(*value);
+    if (FAILED(current_->Get(wideName.Get(), 0, value.Put(), nullptr, nullptr))) return std::nullopt;
+    return ScriptValueOf(value.Get());
   }
 
  private:
@@ -64,11 +63,13 @@ class QueryCursor final : public WmiObjectCursor {
 
 std::shared_ptr<const void> KeepVariant(const VARIANT& value) {
   auto kept = std::make_shared<ScopedVariant>();
-  if (FAILED(VariantCopy(kept->Get(), const_cast<VARIANT*>(&value)))) return nullptr;
+  if (FAILED(VariantCopy(kept->Put(), const_cast<VARIANT*>(&value)))) return nullptr;
   return kept;
 }
 
-const VARIANT& KeptVariant(const ScriptValue& value) { return **static_cast<const ScopedVariant*>(value.native.get()); }
+const VARIANT& KeptVariant(const ScriptValue& value) {
+  return static_cast<const ScopedVariant*>(value.native.get())->Get();
+}
 
 // The result as the script control would hand it over: a value taken
 // unchanged from WMI is that VARIANT, a concatenation a BSTR.
@@ -92,11 +93,10 @@ void ToVariant(const ScriptValue& value, VARIANT* out) {
 
 // What the system's own "&" makes of a value and "".
 std::string SystemConcatenation(const VARIANT& value) {
-  ScopedBstr nothing(L"");
+  ScopedBstr nothing = MakeBstr(L"");
   VARIANT empty = BstrArg(nothing.Get());
   ScopedVariant joined;
-  if (FAILED(VarCat(const_cast<VARIANT*>(&value), &empty, joined.Receive())) || joined->vt != VT_BSTR ||
-      !joined->bstrVal)
+  if (FAILED(VarCat(const_cast<VARIANT*>(&value), &empty, joined.Put())) || joined->vt != VT_BSTR || !joined->bstrVal)
     return {};
   return Gbk(std::wstring_view(joined->bstrVal, SysStringLen(joined->bstrVal)));
 }
@@ -162,17 +162,18 @@ const ConcatStyle& SystemConcatStyle() {
   return style;
 }
 
-DirectWmiHost::DirectWmiHost() : com_(COINIT_APARTMENTTHREADED) {}
+DirectWmiHost::DirectWmiHost() : com_(InitializeCom(COINIT_APARTMENTTHREADED)) {}
 
 bool DirectWmiHost::Evaluate(const WmiQueryShape& shape, VARIANT* result) {
-  if (!com_.Usable()) return false;
+  if (!ComUsable(com_)) return false;
   ScopedComPtr<IWbemServices> services = ConnectCimv2();
   if (!services) return false;
-  ScopedBstr language(L"WQL");
-  ScopedBstr query(Wide(WmiQueryText(shape)).c_str());
+  ScopedBstr language = MakeBstr(L"WQL");
+  std::wstring wql = Wide(WmiQueryText(shape));
+  ScopedBstr query = MakeBstr(wql.data(), wql.size());
   ScopedComPtr<IEnumWbemClassObject> objects;
   if (FAILED(services->ExecQuery(language.Get(), query.Get(), WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
-                                 nullptr, objects.Receive())) ||
+                                 nullptr, objects.Put())) ||
       !objects)
     return false;
   SetCallSecurity(objects.Get());
@@ -185,12 +186,12 @@ bool DirectWmiHost::Evaluate(const WmiQueryShape& shape, VARIANT* result) {
 
 std::string DirectWmiHost::EvaluateShapeText(const WmiQueryShape& shape) {
   ScopedVariant result;
-  return Evaluate(shape, result.Get()) ? VariantToGbk(*result) : std::string();
+  return Evaluate(shape, result.Put()) ? VariantToGbk(result.Get()) : std::string();
 }
 
 double DirectWmiHost::EvaluateShapeFirstNumber(const WmiQueryShape& shape) {
   ScopedVariant result;
-  return Evaluate(shape, result.Get()) ? VariantToDouble(*result) : 0;
+  return Evaluate(shape, result.Put()) ? VariantToDouble(result.Get()) : 0;
 }
 
 std::string DirectWmiHost::EvaluateText(std::string_view script) {

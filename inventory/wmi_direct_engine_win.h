@@ -39,7 +39,7 @@ class DirectWmiHost final : public ScriptHost {
   // What GetA() would return, as a VARIANT; false where the script fails.
   bool Evaluate(const WmiQueryShape& shape, VARIANT* result);
 
-  ScopedCoInit com_;
+  ScopedComInit com_;
 };
 
 class DirectWmiFactory final : public ScriptHostFactory {

@@ -10,7 +10,7 @@
 namespace ql {
 namespace {
 
-HANDLE ShellOpen(HWND owner, const std::wstring& file, const wchar_t* directory, int show, bool wantProcess) {
+HANDLE ShellStart(HWND owner, const std::wstring& file, const wchar_t* directory, int show, bool wantProcess) {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // No error box of the shell's own: a missing tool shows nothing.
@@ -24,10 +24,24 @@ HANDLE ShellOpen(HWND owner, const std::wstring& file, const wchar_t* directory,
   return wantProcess ? info.hProcess : nullptr;
 }
 
-bool EnableShutdownPrivilege() {
-  HANDLE raw = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return false;
-  ScopedHandle token(raw);
+}  // namespace
+
+void WinSystemCalls::ShellOpen(HWND owner, const std::wstring& file, bool emptyDirectory, int show) {
+  ShellStart(owner, file, emptyDirectory ? L"" : nullptr, show, false);
+}
+
+HANDLE WinSystemCalls::ShellOpenWaitable(const std::wstring& file, int show) {
+  return ShellStart(nullptr, file, nullptr, show, true);
+}
+
+bool WinSystemCalls::EndProcess(DWORD processId) {
+  ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+  return process && TerminateProcess(process.Get(), 0);
+}
+
+bool WinSystemCalls::EnableShutdownPrivilege() {
+  ScopedHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Put())) return false;
   TOKEN_PRIVILEGES tp{};
   if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &tp.Privileges[0].Luid)) return false;
   tp.PrivilegeCount = 1;
@@ -37,40 +51,17 @@ bool EnableShutdownPrivilege() {
   return GetLastError() == ERROR_SUCCESS;
 }
 
-}  // namespace
+bool WinSystemCalls::EndWindowsSession(UINT flags) { return ExitWindowsEx(flags, 0) != FALSE; }
 
-SystemCalls RealSystemCalls() {
-  SystemCalls c;
-  c.shellOpen = [](HWND owner, const std::wstring& file, bool emptyDirectory, int show) {
-    ShellOpen(owner, file, emptyDirectory ? L"" : nullptr, show, false);
-  };
-  c.shellOpenWaitable = [](const std::wstring& file, int show) {
-    return ShellOpen(nullptr, file, nullptr, show, true);
-  };
-  c.terminateProcess = [](DWORD processId) {
-    ScopedHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    return process.Valid() && TerminateProcess(process.Get(), 0);
-  };
-  c.enableShutdownPrivilege = EnableShutdownPrivilege;
-  c.exitWindows = [](UINT flags) { return ExitWindowsEx(flags, 0) != FALSE; };
-  c.screenOff = [](HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); };
-  c.messageBox = [](std::string_view text, std::string_view title, UINT style) {
-    return MessageBoxGbk(nullptr, text, title, style | MB_TASKMODAL);
-  };
-  c.shellAbout = [](HWND owner, std::string_view app, std::string_view other, HICON icon) {
-    ShellAboutW(owner, Wide(app).c_str(), Wide(other).c_str(), icon);
-  };
-  c.taskDialog = [](HWND owner, std::string_view instruction, std::string_view title, std::string_view content,
-                    int buttons,
-                    int icon) { return ShowTaskDialog(owner, instruction, title, content, buttons, nullptr, icon); };
-  return c;
+void WinSystemCalls::ScreenOff(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
+
+void WinSystemCalls::ShowShellAbout(HWND owner, std::string_view app, std::string_view other, HICON icon) {
+  ShellAboutW(owner, Wide(app).c_str(), Wide(other).c_str(), icon);
 }
 
-SystemCalls& CurrentSystemCalls() {
-  static SystemCalls calls = RealSystemCalls();
-  return calls;
+int WinSystemCalls::ShowHintDialog(HWND owner, std::string_view instruction, std::string_view title,
+                                   std::string_view content, int buttons, int icon) {
+  return ShowTaskDialog(owner, instruction, title, content, buttons, nullptr, icon);
 }
-
-void SetSystemCalls(SystemCalls calls) { CurrentSystemCalls() = std::move(calls); }
 
 }  // namespace ql

@@ -1,5 +1,5 @@
 // The system operations. Every final call (shell, process end, session end,
-// display, boxes) goes through CurrentSystemCalls().
+// display, dialogs) goes through SystemCalls, every box through UserPrompts.
 #include "launcher/system_operations_win.h"
 
 #include <windows.h>
@@ -7,11 +7,7 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
-#include "app/app_paths.h"
-#include "app/main_window_win.h"
 #include "launcher/command_scripts.h"
-#include "launcher/shell_launch_win.h"
-#include "launcher/system_calls_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
@@ -20,21 +16,15 @@
 namespace ql {
 namespace {
 
-constexpr std::string_view kBoxTitle = "信息：";
-
 std::vector<ProcessEntry> ProcessList() {
   std::vector<ProcessEntry> list;
   ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snap.Valid()) return list;
+  if (!snap) return list;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL ok = Process32FirstW(snap.Get(), &entry); ok; ok = Process32NextW(snap.Get(), &entry))
     list.push_back({entry.th32ProcessID, Gbk(entry.szExeFile)});
   return list;
-}
-
-void AskThenEndSession(std::string_view question, int mode) {
-  if (CurrentSystemCalls().messageBox(question, kBoxTitle, MB_YESNO) == IDYES) EndSession(mode, true);
 }
 
 }  // namespace
@@ -45,7 +35,7 @@ bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
   {
     ScopedHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file) return false;
     DWORD wrote = 0;
     ok =
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size();
@@ -54,75 +44,74 @@ bool WriteScriptFile(std::string_view gbkPath, const std::string& bytes) {
   return ok;
 }
 
-void RestartExplorer() {
-  SystemCalls& calls = CurrentSystemCalls();
-  // The box first: Explorer ends only after the user has closed it.
-  calls.messageBox("重启资源管理器成功", kBoxTitle, MB_OK);
-  DWORD windowPid = 0;
-  if (HWND w = FindWindowW(nullptr, L"explorer.exe")) GetWindowThreadProcessId(w, &windowPid);
-  if (uint32_t pid = ChooseExplorerProcess(ProcessList(), windowPid)) calls.terminateProcess(pid);
+void SystemOperations::AskThenEndSession(std::string_view question, int mode) {
+  if (prompts_.ShowMessageBox(question, kMessageBoxTitle, MB_YESNO) == IDYES) EndSession(mode, true);
 }
 
-void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines) {
+void SystemOperations::RestartExplorer() {
+  // The box first: Explorer ends only after the user has closed it.
+  prompts_.ShowMessageBox("重启资源管理器成功", kMessageBoxTitle, MB_OK);
+  DWORD windowPid = 0;
+  if (HWND w = FindWindowW(nullptr, L"explorer.exe")) GetWindowThreadProcessId(w, &windowPid);
+  if (uint32_t pid = ChooseExplorerProcess(ProcessList(), windowPid)) calls_.EndProcess(pid);
+}
+
+void SystemOperations::RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines) {
   std::string path = std::string(binDir) + "\\清理图标缓存.bat";
-  SystemCalls& calls = CurrentSystemCalls();
   if (!WriteScriptFile(path, ScriptFileBytes(lines))) {
     // Never start an older script left in its place.
     DeleteFileW(Wide(path).c_str());
     return;
   }
-  ScopedHandle interpreter(calls.shellOpenWaitable(Wide(path), SW_SHOW));
-  LaunchFile("C:\\Windows\\explorer.exe", LaunchMode::Show);
+  ScopedHandle interpreter(calls_.ShellOpenWaitable(Wide(path), SW_SHOW));
+  launcher_.LaunchFile("C:\\Windows\\explorer.exe", LaunchMode::Show);
   // The interpreter reads the script while it runs: remove it only once it
   // has ended, or after a bounded wait.
-  if (interpreter.Valid()) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
+  if (interpreter) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
   DeleteFileW(Wide(path).c_str());
 }
 
-void RebuildIconCache() { RebuildIconCacheWith(CurrentAppPaths().binDir, IconCacheScriptLines()); }
+void SystemOperations::RebuildIconCache() { RebuildIconCacheWith(paths_.binDir, IconCacheScriptLines()); }
 
-void ShowWindowsAbout() {
-  HICON icon = ExtractIconW(nullptr, CurrentModulePath().c_str(), 0);
+void SystemOperations::ShowWindowsAbout() {
+  HICON extracted = ExtractIconW(nullptr, CurrentModulePath().c_str(), 0);
   // ExtractIcon gives 1 for a file that is not an executable.
-  if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;
-  CurrentSystemCalls().shellAbout(MainWindowHandle(), "Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！",
-                                  icon);
-  if (icon) DestroyIcon(icon);
+  ScopedIcon icon(extracted == reinterpret_cast<HICON>(1) ? nullptr : extracted);
+  calls_.ShowShellAbout(owner_.DialogOwnerWindow(), "Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！",
+                        icon.Get());
 }
 
-void RunDiskCleanup() { LaunchFile("cleanmgr", LaunchMode::Show); }
+void SystemOperations::RunDiskCleanup() { launcher_.LaunchFile("cleanmgr", LaunchMode::Show); }
 
-void RunJunkCleanScript() {
+void SystemOperations::RunJunkCleanScript() {
   // Relative name: the script lands in the current directory. When it
   // cannot be written, nothing is started (an older C.bat there is not ours).
   if (WriteScriptFile("C.bat", ScriptFileBytes(JunkCleanScriptLines(web::kMakerHomePage))))
-    LaunchFile("C.bat", LaunchMode::Show);
+    launcher_.LaunchFile("C.bat", LaunchMode::Show);
 }
 
-void TurnScreenOff() { CurrentSystemCalls().screenOff(MainWindowHandle()); }
+void SystemOperations::TurnScreenOff() { calls_.ScreenOff(owner_.DialogOwnerWindow()); }
 
-void OpenRegistryEditor() { LaunchFile("C:\\Windows\\regedit.exe", LaunchMode::Show); }
+void SystemOperations::OpenRegistryEditor() { launcher_.LaunchFile("C:\\Windows\\regedit.exe", LaunchMode::Show); }
 
-bool EndSession(int mode, bool force) {
+bool SystemOperations::EndSession(int mode, bool force) {
   if (!IsEndSessionMode(mode)) return false;
-  SystemCalls& calls = CurrentSystemCalls();
-  if (!calls.enableShutdownPrivilege()) return false;
+  if (!calls_.EnableShutdownPrivilege()) return false;
   // Every system this program runs on (Windows 7 and later) is NT.
-  return calls.exitWindows(EndSessionFlags(mode, force, true));
+  return calls_.EndWindowsSession(EndSessionFlags(mode, force, true));
 }
 
-void ShutDownSystem() { AskThenEndSession("系统即将关机！真的要执行操作吗？", 1); }
-void RestartSystem() { AskThenEndSession("系统即将重启！真的要执行操作吗？", 2); }
-void LogOffUser() { AskThenEndSession("系统即将注销！真的要执行操作吗？", 3); }
+void SystemOperations::ShutDownSystem() { AskThenEndSession("系统即将关机！真的要执行操作吗？", 1); }
+void SystemOperations::RestartSystem() { AskThenEndSession("系统即将重启！真的要执行操作吗？", 2); }
+void SystemOperations::LogOffUser() { AskThenEndSession("系统即将注销！真的要执行操作吗？", 3); }
 
-void ExplainToolStartFailure() {
-  CurrentSystemCalls().taskDialog(
-      MainWindowHandle(), "解决方法", "解决方法",
-      "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！", 1,
-      kTaskDialogInformationIcon);
+void SystemOperations::ExplainToolStartFailure() {
+  calls_.ShowHintDialog(owner_.DialogOwnerWindow(), "解决方法", "解决方法",
+                        "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！", 1,
+                        kTaskDialogInformationIcon);
 }
 
-void RunSystemOperation(SystemOperation operation) {
+void SystemOperations::Run(SystemOperation operation) {
   switch (operation) {
     case SystemOperation::RestartExplorer: RestartExplorer(); break;
     case SystemOperation::RebuildIconCache: RebuildIconCache(); break;

@@ -1,42 +1,72 @@
 // The one-click system operations of the group "系统功能" and the hint behind
-// "工具无法打开？". All run on the UI thread as click handlers.
+// "工具无法打开？". All run on the UI thread as click handlers; every final
+// call goes through SystemCalls, every box through UserPrompts.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/app_paths.h"
+#include "launcher/shell_launch_win.h"
+#include "launcher/system_calls_win.h"
 #include "launcher/tools_layout.h"
+#include "support/user_prompts.h"
 
 namespace ql {
 
-void RestartExplorer();
-void RebuildIconCache();
-void ShowWindowsAbout();
-void RunDiskCleanup();
-void RunJunkCleanScript();
-void TurnScreenOff();
-void OpenRegistryEditor();
-void ShutDownSystem();
-void RestartSystem();
-void LogOffUser();
-void ExplainToolStartFailure();
-void RunSystemOperation(SystemOperation operation);
-
-// The shutdown command: enables the shutdown privilege, then ExitWindowsEx
-// with the flags of `mode` (1 shut down, 2 restart, 3 log off). False when
-// the privilege cannot be enabled or the call fails.
-bool EndSession(int mode, bool force);
+// The window that owns the operations' system dialogs (the about box, the
+// hint) and receives the display-off command: the shell's main window.
+class SystemDialogOwner {
+ public:
+  virtual ~SystemDialogOwner() = default;
+  virtual HWND DialogOwnerWindow() = 0;
+};
 
 // The longest RebuildIconCache waits for the command interpreter before it
 // removes the script.
 inline constexpr unsigned kIconScriptWaitMs = 15000;
 
-// RebuildIconCache with its script and folder given: writes `lines` to
-// binDir + "\清理图标缓存.bat", starts it, starts Explorer, waits for the
-// script's interpreter (bounded) and deletes the script. A script that
-// cannot be written is not started.
-void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines);
+class SystemOperations {
+ public:
+  SystemOperations(SystemCalls& calls, UserPrompts& prompts, SystemDialogOwner& owner, AppPaths paths)
+      : calls_(calls), prompts_(prompts), owner_(owner), launcher_(calls, prompts, paths), paths_(std::move(paths)) {}
+
+  void RestartExplorer();
+  void RebuildIconCache();
+  void ShowWindowsAbout();
+  void RunDiskCleanup();
+  void RunJunkCleanScript();
+  void TurnScreenOff();
+  void OpenRegistryEditor();
+  void ShutDownSystem();
+  void RestartSystem();
+  void LogOffUser();
+  void ExplainToolStartFailure();
+  void Run(SystemOperation operation);
+
+  // The shutdown command: enables the shutdown privilege, then ExitWindowsEx
+  // with the flags of `mode` (1 shut down, 2 restart, 3 log off). False when
+  // the privilege cannot be enabled or the call fails.
+  bool EndSession(int mode, bool force);
+
+  // RebuildIconCache with its script and folder given: writes `lines` to
+  // binDir + "\清理图标缓存.bat", starts it, starts Explorer, waits for the
+  // script's interpreter (bounded) and deletes the script. A script that
+  // cannot be written is not started.
+  void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines);
+
+ private:
+  void AskThenEndSession(std::string_view question, int mode);
+
+  SystemCalls& calls_;
+  UserPrompts& prompts_;
+  SystemDialogOwner& owner_;
+  Launcher launcher_;
+  AppPaths paths_;
+};
 
 // Writes the bytes to the file (replacing it); false on any failure, and a
 // partly written file is removed.

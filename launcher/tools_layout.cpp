@@ -72,19 +72,36 @@ struct SystemButton {
   std::string_view caption;
   std::string_view hint;
   SystemOperation operation;
+  std::string_view key;
 };
 
 constexpr SystemButton kSystemButtons[] = {
-    {0, 34, "重启资源管理器", "重启资源管理器", SystemOperation::RestartExplorer},
-    {0, 178, "重建图标缓存", "重建图标缓存", SystemOperation::RebuildIconCache},
-    {0, 322, "打开关于系统", "关于", SystemOperation::ShowWindowsAbout},
-    {0, 466, "垃圾清理", "系统自带的清理工具", SystemOperation::RunDiskCleanup},
-    {0, 610, "高级垃圾清理", "cmd指令清理", SystemOperation::RunJunkCleanScript},
-    {1, 34, "关闭屏幕", "关闭屏幕", SystemOperation::TurnScreenOff},
-    {1, 178, "打开注册表", "打开注册表", SystemOperation::OpenRegistryEditor},
-    {1, 322, "关机", "关闭所有软件，关闭计算机", SystemOperation::ShutDownSystem},
-    {1, 467, "重启", "关闭所有软件，重新启动计算机", SystemOperation::RestartSystem},
-    {1, 610, "注销", "关闭所有软件，跳转到登录界面", SystemOperation::LogOffUser},
+    {0, 34, "重启资源管理器", "重启资源管理器", SystemOperation::RestartExplorer, "tools:restart-explorer"},
+    {0, 178, "重建图标缓存", "重建图标缓存", SystemOperation::RebuildIconCache, "tools:icon-cache"},
+    {0, 322, "打开关于系统", "关于", SystemOperation::ShowWindowsAbout, "tools:about"},
+    {0, 466, "垃圾清理", "系统自带的清理工具", SystemOperation::RunDiskCleanup, "tools:disk-cleanup"},
+    {0, 610, "高级垃圾清理", "cmd指令清理", SystemOperation::RunJunkCleanScript, "tools:junk-clean"},
+    {1, 34, "关闭屏幕", "关闭屏幕", SystemOperation::TurnScreenOff, "tools:screen-off"},
+    {1, 178, "打开注册表", "打开注册表", SystemOperation::OpenRegistryEditor, "tools:registry-editor"},
+    {1, 322, "关机", "关闭所有软件，关闭计算机", SystemOperation::ShutDownSystem, "tools:shut-down"},
+    {1, 467, "重启", "关闭所有软件，重新启动计算机", SystemOperation::RestartSystem, "tools:restart"},
+    {1, 610, "注销", "关闭所有软件，跳转到登录界面", SystemOperation::LogOffUser, "tools:log-off"},
+};
+
+// The category buttons of the overview, in page order 1..11: caption, key,
+// position (column, row) in the group of all functions.
+struct CategoryButton {
+  std::string_view caption;
+  std::string_view key;
+  int column, row;
+};
+constexpr CategoryButton kCategoryButtons[] = {
+    {"cpu工具", "tools:category1", 0, 0},    {"内存工具", "tools:category2", 1, 0},
+    {"主板工具", "tools:category3", 2, 0},   {"win10任务栏美化", "tools:category4", 3, 0},
+    {"磁盘工具", "tools:category5", 4, 0},   {"显卡工具", "tools:category6", 0, 1},
+    {"显示器工具", "tools:category7", 2, 1}, {"综合检测", "tools:category8", 3, 1},
+    {"系统优化", "tools:category9", 1, 1},   {"系统工具", "tools:category10", 4, 1},
+    {"驱动工具", "tools:category11", 1, 2},
 };
 
 // The system-function group and the group of all functions, in container coordinates.
@@ -92,75 +109,83 @@ constexpr int kSystemGroupX = 28, kSystemGroupY = 109;
 constexpr int kAllGroupX = 29, kAllGroupY = 269;
 // clang-format on
 
-// clang-format off
+LayoutRow Row(RowKind kind, int page, std::string_view caption, int x, int y, int w, int h,
+              FontId font = FontId::ToolsText, std::string_view key = {}, std::string_view tooltip = {}) {
+  return LayoutRow{.kind = kind,
+                   .parent = static_cast<int8_t>(page),
+                   .name = {},
+                   .caption = caption,
+                   .x = static_cast<int16_t>(x),
+                   .y = static_cast<int16_t>(y),
+                   .w = static_cast<int16_t>(w),
+                   .h = static_cast<int16_t>(h),
+                   .font = font,
+                   .flags = static_cast<uint8_t>(kind == RowKind::Label ? kWrap : 0),
+                   .action = key,
+                   .tooltip = tooltip};
+}
+
 std::vector<ContainerControl> BuildRows() {
-  using K = ControlKind;
+  using K = RowKind;
   using A = RowAction;
   std::vector<ContainerControl> rows;
-  auto add = [&](ContainerControl c) { rows.push_back(c); };
+  auto text = [&](int page, std::string_view caption, int x, int y, int w, int h, FontId font = FontId::ToolsText) {
+    rows.push_back({Row(K::Label, page, caption, x, y, w, h, font)});
+  };
+  // A push button; `does` carries what its action does.
+  auto button = [&](int page, std::string_view caption, int x, int y, int w, int h, std::string_view key,
+                    ContainerControl does, std::string_view tooltip = {}) {
+    does.row = Row(K::PushButton, page, caption, x, y, w, h, FontId::ToolsText, key, tooltip);
+    rows.push_back(does);
+  };
 
   // Overview page.
-  add({.page = 0, .kind = K::Header, .caption = "软件宝库", .x = 28, .y = 20, .width = 200, .height = 24});
-  add({.page = 0, .kind = K::Caption, .caption = "| 工具搜索", .x = 27, .y = 45, .width = 200, .height = 20});
-  add({.page = 0, .kind = K::SearchBox, .caption = "", .x = 28, .y = 69, .width = 640, .height = 20});
-  add({.page = 0, .kind = K::Button, .caption = "点击搜索", .x = 676, .y = 69, .width = 118, .height = 24,
-       .action = A::Search});
-  add({.page = 0, .kind = K::Caption, .caption = "| 系统功能", .x = 27, .y = 94, .width = 200, .height = 15});
-  add({.page = 0, .kind = K::Group, .caption = "", .x = kSystemGroupX, .y = kSystemGroupY, .width = 768,
-       .height = 144});
+  text(0, "软件宝库", 28, 20, 200, 24, FontId::ToolsHeader);
+  text(0, "| 工具搜索", 27, 45, 200, 20);
+  LayoutRow search = Row(K::SearchBox, 0, "", 28, 69, 640, 20, FontId::ToolsText, kToolsSearchKey);
+  search.detail = kToolsSearchHitKey;  // Enter searches like the button; a picked hit runs this
+  rows.push_back({search});
+  button(0, "点击搜索", 676, 69, 118, 24, kToolsSearchKey, {.action = A::Search});
+  text(0, "| 系统功能", 27, 94, 200, 15);
+  rows.push_back({Row(K::GroupBox, 0, "", kSystemGroupX, kSystemGroupY, 768, 144)});
   for (const SystemButton& b : kSystemButtons)
-    add({.page = 0, .kind = K::Button, .caption = b.caption, .x = kSystemGroupX + b.x,
-         .y = kSystemGroupY + (b.row == 0 ? 24 : 80), .width = 120, .height = 40, .action = A::SystemOperation,
-         .operation = b.operation, .tooltip = b.hint});
-  add({.page = 0, .kind = K::Caption, .caption = "| 所有功能（实用工具）", .x = 27, .y = 253, .width = 300,
-       .height = 16});
-  add({.page = 0, .kind = K::Group, .caption = "", .x = kAllGroupX, .y = kAllGroupY, .width = 767, .height = 224});
+    button(0, b.caption, kSystemGroupX + b.x, kSystemGroupY + (b.row == 0 ? 24 : 80), 120, 40, b.key,
+           {.action = A::SystemOperation, .operation = b.operation}, b.hint);
+  text(0, "| 所有功能（实用工具）", 27, 253, 300, 16);
+  rows.push_back({Row(K::GroupBox, 0, "", kAllGroupX, kAllGroupY, 767, 224)});
   constexpr int xs[] = {32, 176, 320, 464, 608};
   constexpr int ys[] = {32, 96, 160};
-  auto at = [&](int col, int row, ContainerControl c) {
-    c.page = 0;
-    c.kind = K::Button;
-    c.x = kAllGroupX + xs[col];
-    c.y = kAllGroupY + ys[row];
-    c.width = 120;
-    c.height = 40;
-    add(c);
+  auto at = [&](int col, int row, std::string_view caption, std::string_view key, ContainerControl does,
+                std::string_view tooltip = {}) {
+    button(0, caption, kAllGroupX + xs[col], kAllGroupY + ys[row], 120, 40, key, does, tooltip);
   };
-  constexpr std::string_view categories[] = {"cpu工具",  "内存工具", "主板工具",   "win10任务栏美化",
-                                             "磁盘工具", "显卡工具", "显示器工具", "综合检测",
-                                             "系统优化", "系统工具", "驱动工具"};
-  // Category button positions (column, row), in page order 1..11.
-  constexpr int cols[] = {0, 1, 2, 3, 4, 0, 2, 3, 1, 4, 1};
-  constexpr int rowOf[] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 2};
-  for (int p = 1; p <= 11; ++p)
-    at(cols[p - 1], rowOf[p - 1],
-       {.caption = categories[p - 1], .action = A::ShowCategory, .categoryPage = p});
-  at(0, 2, {.caption = "Kinhdown下载器", .action = A::OpenLink, .target = web::kKinhdownSite});
-  at(2, 2, {.caption = "下载工具包", .action = A::ToolPackageLink});
-  at(3, 2, {.caption = "工具目录", .action = A::ToolsDirectory});
-  at(4, 2, {.caption = "工具无法打开？", .action = A::SystemOperation,
-            .operation = SystemOperation::ExplainToolStartFailure, .tooltip = "点击这里查看提示"});
-  add({.page = 0, .kind = K::Hint,
-       .caption = "温馨提示：如有更新，请及时查看更新日志是否需要更新工具包，如出现工具打不开的情况，请前往反馈地址查看解决方法。",
-       .x = 32, .y = 497, .width = 764, .height = 40});
+  for (int p = 1; p <= 11; ++p) {
+    const CategoryButton& b = kCategoryButtons[p - 1];
+    at(b.column, b.row, b.caption, b.key, {.action = A::ShowCategory, .categoryPage = p});
+  }
+  at(0, 2, "Kinhdown下载器", "tools:kinhdown", {.action = A::OpenLink, .target = web::kKinhdownSite});
+  at(2, 2, "下载工具包", kToolsPackageKey, {.action = A::ToolPackageLink});
+  at(3, 2, "工具目录", kToolsDirectoryKey, {.action = A::ToolsDirectory});
+  at(4, 2, "工具无法打开？", "tools:help",
+     {.action = A::SystemOperation, .operation = SystemOperation::ExplainToolStartFailure}, "点击这里查看提示");
+  text(0,
+       "温馨提示：如有更新，请及时查看更新日志是否需要更新工具包，如出现工具打不开的情况，请前往反馈地址查看解决方法。",
+       32, 497, 764, 40);
 
   // Category pages: back button, tool buttons five to a row, the sponsorship line.
   for (int p = 1; p < kToolsPageCount; ++p) {
-    add({.page = p, .kind = K::BackButton, .caption = "返回", .x = 8, .y = -7, .width = 120, .height = 40,
-         .action = A::BackToOverview});
+    button(p, "返回", 8, -7, 120, 40, kToolsBackKey, {.action = A::BackToOverview});
     int k = 0;
     for (const ToolButton& t : kToolButtons) {
       if (t.page != p) continue;
-      add({.page = p, .kind = K::Button, .caption = t.caption, .x = 40 + 144 * (k % 5), .y = 64 + 64 * (k / 5),
-           .width = 120, .height = 40, .action = A::LaunchTool, .target = t.target, .mode = t.mode});
+      button(p, t.caption, 40 + 144 * (k % 5), 64 + 64 * (k / 5), 120, 40, t.target,
+             {.action = A::LaunchTool, .target = t.target, .mode = t.mode});
       ++k;
     }
-    add({.page = p, .kind = K::Text, .caption = "您的赞助是我们唯一的经济来源，欢迎赞助，感谢支持！", .x = 180,
-         .y = 444, .width = 460, .height = 20});
+    text(p, "您的赞助是我们唯一的经济来源，欢迎赞助，感谢支持！", 180, 444, 460, 20);
   }
   return rows;
 }
-// clang-format on
 
 }  // namespace
 

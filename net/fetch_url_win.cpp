@@ -4,26 +4,11 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <utility>
-
+#include "platform/scoped_win.h"
 #include "platform/win_text.h"
 
 namespace ql {
 namespace {
-
-class ScopedInternet {
- public:
-  explicit ScopedInternet(HINTERNET h) : h_(h) {}
-  ScopedInternet(const ScopedInternet&) = delete;
-  ScopedInternet& operator=(const ScopedInternet&) = delete;
-  ~ScopedInternet() {
-    if (h_) InternetCloseHandle(h_);
-  }
-  HINTERNET Get() const { return h_; }
-
- private:
-  HINTERNET h_;
-};
 
 constexpr DWORD kTimeoutMs = 30000;
 

@@ -5,27 +5,24 @@
 #include <utility>
 
 #include "net/http_text.h"
+#include "platform/scoped.h"
 
 namespace ql {
 namespace {
 
-// One transport handle, closed when it goes. Declared in the order session,
-// connection, request, so the three close in reverse order on every path.
-class TransportHandle {
- public:
-  TransportHandle(HttpTransport& t, HttpTransport::Handle h) : t_(t), h_(h) {}
-  TransportHandle(const TransportHandle&) = delete;
-  TransportHandle& operator=(const TransportHandle&) = delete;
-  ~TransportHandle() {
-    if (h_) t_.Close(h_);
-  }
-  HttpTransport::Handle Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  HttpTransport& t_;
-  HttpTransport::Handle h_;
+// One transport handle, closed through its transport when it goes. Declared
+// in the order session, connection, request, so the three close in reverse
+// order on every path.
+struct TransportHandleTraits {
+  using Type = HttpTransport::Handle;
+  HttpTransport* transport = nullptr;
+  static constexpr Type Invalid() { return nullptr; }
+  static bool IsValid(Type h) { return h != nullptr; }
+  void Close(Type h) const { transport->Close(h); }
 };
+using TransportHandle = Unique<TransportHandleTraits>;
+
+TransportHandle Own(HttpTransport& t, HttpTransport::Handle h) { return TransportHandle(h, {&t}); }
 
 // The body as text: GBK bytes up to the first zero byte.
 std::string TextUpToNul(const std::vector<uint8_t>& bytes) {
@@ -46,13 +43,13 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
   if (!t.CrackUrl(req.url, url)) return Fail(ex, kHttpBadUrl);
 
   int access = req.proxy.empty() ? kAccessNoProxy : kAccessNamedProxy;
-  TransportHandle session(t, t.OpenSession(access, HttpProxyName(req.proxy, url.secure)));
+  TransportHandle session = Own(t, t.OpenSession(access, HttpProxyName(req.proxy, url.secure)));
   if (!session) return Fail(ex, kHttpNoSession);
   if (!t.SetTimeouts(session.Get(), HttpTimeoutMs(req.timeoutSeconds))) return Fail(ex, kHttpTimeoutsRefused);
-  TransportHandle connection(t, t.Connect(session.Get(), url.host, url.port));
+  TransportHandle connection = Own(t, t.Connect(session.Get(), url.host, url.port));
   if (!connection) return Fail(ex, kHttpNoConnection);
-  TransportHandle request(
-      t, t.OpenRequest(connection.Get(), HttpVerb(req.method), url.path, url.secure ? kFlagSecure : 0));
+  TransportHandle request =
+      Own(t, t.OpenRequest(connection.Get(), HttpVerb(req.method), url.path, url.secure ? kFlagSecure : 0));
   if (!request) return Fail(ex, kHttpNoRequest);
   HttpTransport::Handle h = request.Get();
 

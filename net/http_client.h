@@ -109,7 +109,8 @@ class HttpTransport {
 // The whole algorithm over a transport (tested natively with a fake one).
 std::string RunHttpRequest(HttpTransport& transport, const HttpRequest& request, HttpExchange& exchange);
 
-// The client over WinHTTP (Windows only).
+// The transport over WinHTTP, and the client over it (Windows only).
+HttpTransport& WinHttpTransport();
 std::string HttpClient(const HttpRequest& request, HttpExchange& exchange);
 
 }  // namespace ql

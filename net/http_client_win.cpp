@@ -14,7 +14,7 @@ namespace ql {
 namespace {
 
 bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view charset, std::string& text) {
-  ScopedCoInit com(COINIT_APARTMENTTHREADED);
+  ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
   ScopedComPtr<IDispatch> stream;
   if (FAILED(CreateDispatchObject(L"Adodb.Stream", &stream))) return false;
   IDispatch* s = stream.Get();
@@ -22,23 +22,24 @@ bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view char
       FAILED(CallMethod(s, L"Open", {}, nullptr)))
     return false;
 
-  ScopedVariant bytes;
   SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(body.size()));
   if (!array) return false;
-  bytes.Get()->vt = VT_ARRAY | VT_UI1;
-  bytes.Get()->parray = array;  // owned by the variant from here on
+  VARIANT holder{};
+  holder.vt = VT_ARRAY | VT_UI1;
+  holder.parray = array;
+  ScopedVariant bytes(holder);  // owns the array from here on
   void* data = nullptr;
   if (FAILED(SafeArrayAccessData(array, &data))) return false;
   if (!body.empty()) memcpy(data, body.data(), body.size());
   SafeArrayUnaccessData(array);
 
   bool ok = false;
-  ScopedBstr charsetName(Wide(charset).c_str());
+  ScopedBstr charsetName = MakeBstr(Wide(charset).c_str());
   ScopedVariant read;
-  if (SUCCEEDED(CallMethod(s, L"Write", {*bytes.Get()}, nullptr)) &&
-      SUCCEEDED(PutProperty(s, L"Position", IntArg(0))) && SUCCEEDED(PutProperty(s, L"Type", IntArg(2))) &&
+  if (SUCCEEDED(CallMethod(s, L"Write", {bytes.Get()}, nullptr)) && SUCCEEDED(PutProperty(s, L"Position", IntArg(0))) &&
+      SUCCEEDED(PutProperty(s, L"Type", IntArg(2))) &&
       SUCCEEDED(PutProperty(s, L"Charset", BstrArg(charsetName.Get()))) &&
-      SUCCEEDED(CallMethod(s, L"ReadText", {}, read.Receive())) && read->vt == VT_BSTR) {
+      SUCCEEDED(CallMethod(s, L"ReadText", {}, read.Put())) && read->vt == VT_BSTR) {
     // Unlike VariantToGbk, the text ends at its first NUL.
     std::wstring_view w(read->bstrVal ? read->bstrVal : L"", read->bstrVal ? SysStringLen(read->bstrVal) : 0);
     text = Gbk(w.substr(0, w.find(L'\0')));
@@ -48,7 +49,7 @@ bool DecodeThroughStream(const std::vector<uint8_t>& body, std::string_view char
   return ok;
 }
 
-class WinHttpTransport : public HttpTransport {
+class WinHttp final : public HttpTransport {
  public:
   bool CheckPlatform() override { return WinHttpCheckPlatform() != FALSE; }
 
@@ -145,9 +146,13 @@ class WinHttpTransport : public HttpTransport {
 
 }  // namespace
 
+HttpTransport& WinHttpTransport() {
+  static WinHttp transport;  // no state of its own: every call is self-contained
+  return transport;
+}
+
 std::string HttpClient(const HttpRequest& request, HttpExchange& exchange) {
-  WinHttpTransport transport;
-  return RunHttpRequest(transport, request, exchange);
+  return RunHttpRequest(WinHttpTransport(), request, exchange);
 }
 
 }  // namespace ql

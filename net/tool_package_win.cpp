@@ -3,38 +3,35 @@
 
 #include <windows.h>
 
-#include "app/control_actions.h"
 #include "net/fetch_url_win.h"
-#include "net/net_hooks_win.h"
 #include "net/update_check_win.h"
-#include "net/web_pages.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
 
 namespace ql {
 
-void OfferToolPackage() {
-  NetHooks& hooks = TheNetHooks();
-  std::wstring marker = Wide(hooks.appPaths().binDir + "\\tool.ini");
+void OfferToolPackage(UserPrompts& prompts, std::string_view binDir, std::string_view folderPage) {
+  std::wstring marker = Wide(std::string(binDir) + "\\tool.ini");
   DWORD attributes = GetFileAttributesW(marker.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-  if (hooks.messageBox("检测到您没有安装工具包\r\n请问是否安装？", MB_YESNO) != IDYES) return;
-  OpenToolPackageLink();
+  if (prompts.ShowMessageBox("检测到您没有安装工具包\r\n请问是否安装？", kMessageBoxTitle, MB_YESNO) != IDYES) return;
+  OpenToolPackageLink(prompts, folderPage);
 }
 
-void OpenToolPackageLink() {
-  NetHooks& hooks = TheNetHooks();
-  hooks.messageBox("准备为您安装工具包，此过程可能需要网络，点击确定立即获取！", MB_OK);
-  std::string link = ToolPackageLink(DecodeUtf8Page(FetchUrlBytes(hooks.folderPage)));
+void OpenToolPackageLink(UserPrompts& prompts, std::string_view folderPage) {
+  prompts.ShowMessageBox("准备为您安装工具包，此过程可能需要网络，点击确定立即获取！", kMessageBoxTitle, MB_OK);
+  std::string link = ToolPackageLink(DecodeUtf8Page(FetchUrlBytes(folderPage)));
   if (link.empty()) {
-    hooks.messageBox("网络错误！获取链接失败！", MB_OK | MB_ICONINFORMATION);
+    prompts.ShowMessageBox("网络错误！获取链接失败！", kMessageBoxTitle, MB_OK | MB_ICONINFORMATION);
     return;
   }
-  hooks.openLink(link);
+  prompts.OpenLink(link);
 }
 
-void RegisterNetActions() {
-  RegisterControlAction("点击检测更新", CheckForUpdate);
-  RegisterControlAction("下载工具包", OpenToolPackageLink);
+void RegisterNetActions(UpdateCheckView& update, UserPrompts& prompts, std::string_view folderPage) {
+  RegisterControlAction("点击检测更新", [&update, page = std::string(folderPage)] { CheckForUpdate(update, page); });
+  RegisterControlAction("下载工具包",
+                        [&prompts, page = std::string(folderPage)] { OpenToolPackageLink(prompts, page); });
 }
 
 }  // namespace ql

@@ -1,34 +1,18 @@
 // The update check: one worker per click.
 #include "net/update_check_win.h"
 
-#include <windows.h>
-
-#include "app/main_controls_win.h"
 #include "net/fetch_url_win.h"
-#include "net/net_hooks_win.h"
-#include "net/web_pages.h"
+#include "platform/thread_win.h"
 
 namespace ql {
-namespace {
 
-DWORD WINAPI UpdateCheckThread(LPVOID) {
-  RunUpdateCheck();
-  return 0;
+void RunUpdateCheck(UpdateCheckView& view, std::string_view folderPage) {
+  view.ShowUpdateLabels(DecideUpdate(DecodeUtf8Page(FetchUrlBytes(folderPage))));
 }
 
-}  // namespace
-
-void RunUpdateCheck() {
-  UpdateLabels labels = DecideUpdate(DecodeUtf8Page(FetchUrlBytes(TheNetHooks().folderPage)));
-  SetMainControlText("标签17", labels.currentVersion);
-  SetMainControlText("标签16", labels.serverVersion);
-  SetMainControlText("标签30", labels.hint);
-}
-
-void CheckForUpdate() {
-  SetMainControlText("标签30", kUpdateCheckingHint);
-  HANDLE thread = CreateThread(nullptr, 0, UpdateCheckThread, nullptr, 0, nullptr);
-  if (thread) CloseHandle(thread);
+void CheckForUpdate(UpdateCheckView& view, std::string folderPage) {
+  view.ShowUpdateHint(kUpdateCheckingHint);
+  StartDetachedThread([&view, page = std::move(folderPage)] { RunUpdateCheck(view, page); });
 }
 
 }  // namespace ql

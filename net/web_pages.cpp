@@ -22,11 +22,11 @@ VisitCounters ReadVisitCounters(std::string_view text) {
           TextBetween(text, "累计访问：", "&#10;点")};
 }
 
-VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl) {
+VisitCounters FetchVisitCounters(HttpTransport& transport, std::string_view counterPageUrl) {
   HttpRequest request;
   request.url = std::string(counterPageUrl);
   HttpExchange exchange;
-  client(request, exchange);
+  RunHttpRequest(transport, request, exchange);
   return ReadVisitCounters(DecodeUtf8Page(exchange.responseBytes));
 }
 
@@ -34,14 +34,14 @@ UpdateLabels DecideUpdate(std::string_view text) {
   UpdateLabels l;
   std::string server = TextBetween(text, "最新版本：[", "]");
   // Built by append: "literal" + string trips a false -Wrestrict in GCC 12.
-  l.currentVersion.assign("当前版本：").append(kCurrentVersion);
+  l.currentVersion.assign("当前版本：").append(kProgramVersion);
   if (server.empty()) {
     l.serverVersion = "服务器版本：版本号获取错误！请检查网络！";
     l.hint = "提示：网络错误";
     return l;
   }
   l.serverVersion.assign("服务器版本：").append(server);
-  l.hint = server != kCurrentVersion ? "提示：有新版本可以更新，请点击按钮前往下载！"
+  l.hint = server != kProgramVersion ? "提示：有新版本可以更新，请点击按钮前往下载！"
                                      : "提示：已是最新版本，无需更新！（请关注官方群更新消息）";
   return l;
 }

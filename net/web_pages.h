@@ -3,17 +3,14 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "net/http_client.h"
+#include "ql_version.h"
 
 namespace ql {
-
-// The built-in version the update check compares with the published one.
-inline constexpr std::string_view kCurrentVersion = "2.5.5";
 
 // A UTF-8 page (up to its first NUL) as GBK text.
 std::string DecodeUtf8Page(std::string_view utf8);
@@ -25,12 +22,17 @@ struct VisitCounters {
   std::string total;      // label 累计访问
 };
 VisitCounters ReadVisitCounters(std::string_view counterPageText);
-// Fetches the counter page (URL only, every other parameter defaulted) with
-// `client` and reads the counters from the response bytes as UTF-8. The
+// Fetches the counter page (URL only, every other parameter defaulted) over
+// `transport` and reads the counters from the response bytes as UTF-8. The
 // client's text result is not used: for a page declaring its charset it is
 // already converted, and decoding it again would lose every marker.
-using HttpClientFunction = std::function<std::string(const HttpRequest&, HttpExchange&)>;
-VisitCounters FetchVisitCounters(const HttpClientFunction& client, std::string_view counterPageUrl);
+VisitCounters FetchVisitCounters(HttpTransport& transport, std::string_view counterPageUrl);
+// Where the visit statistics show their counters (the shell's three labels).
+class VisitCountersView {
+ public:
+  virtual ~VisitCountersView() = default;
+  virtual void ShowVisitCounters(const VisitCounters& counters) = 0;
+};
 
 struct UpdateLabels {
   std::string currentVersion;  // 标签17
@@ -38,8 +40,17 @@ struct UpdateLabels {
   std::string hint;            // 标签30
 };
 inline constexpr std::string_view kUpdateCheckingHint = "提示：正在检测更新中...请稍等！";
-// Exact text comparison: any published text other than ours counts as newer.
+// Compares the published version with kProgramVersion, as exact texts: any
+// published text other than ours counts as newer.
 UpdateLabels DecideUpdate(std::string_view folderPageText);
+// Where the update check shows its result (the shell's three labels).
+class UpdateCheckView {
+ public:
+  virtual ~UpdateCheckView() = default;
+  // The hint line alone, while the check runs.
+  virtual void ShowUpdateHint(std::string_view hint) = 0;
+  virtual void ShowUpdateLabels(const UpdateLabels& labels) = 0;
+};
 
 // The package link of the folder page, only when it is a web address
 // (http:// or https://); "" otherwise, so a tampered page never names a

@@ -10,7 +10,7 @@ namespace ql {
 std::vector<uint8_t> ReadRegistryValue(HKEY root, std::string_view keyPath, const wchar_t* name, DWORD& type) {
   type = REG_NONE;
   ScopedHKey key;
-  if (RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return {};
   DWORD size = 0;
   DWORD found = REG_NONE;
   if (RegQueryValueExW(key.Get(), name, nullptr, &found, nullptr, &size) != ERROR_SUCCESS || size == 0) return {};

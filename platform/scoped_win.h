@@ -1,209 +1,119 @@
-// Owning wrappers for Windows resources: one type per kind of resource, so
-// that every early return releases what was taken, in reverse order.
+// Owners of Windows resources: one alias of the owner template per kind, so
+// that every early return releases what was taken, in reverse order. The
+// acquiring calls that need more than a value return their own owner
+// (GetScopedDC, SelectScoped, InitializeCom).
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 #include <objbase.h>
 
-#include <utility>
+#include "platform/scoped.h"
 
 namespace ql {
 
-// A kernel handle (CloseHandle); both NULL and INVALID_HANDLE_VALUE mean none.
-class ScopedHandle {
- public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(HANDLE h) : h_(h) {}
-  ScopedHandle(ScopedHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  ScopedHandle& operator=(ScopedHandle&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.h_, nullptr));
-    return *this;
-  }
-  ~ScopedHandle() { Reset(); }
-  void Reset(HANDLE h = nullptr) {
-    if (Valid()) CloseHandle(h_);
-    h_ = h;
-  }
-  bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-  HANDLE Release() { return std::exchange(h_, nullptr); }
+// The closing calls, as functions whose address is a constant.
+inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
+inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
+inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void FreeGlobal(HGLOBAL block) { GlobalFree(block); }
+inline void FreeBstr(BSTR text) { SysFreeString(text); }
+inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
+// InternetCloseHandle: <wininet.h> cannot share a source with <winhttp.h>.
+void CloseInternetHandle(void* handle);
 
- private:
-  HANDLE h_ = nullptr;
+// A kernel handle; both NULL and INVALID_HANDLE_VALUE mean none.
+struct KernelHandleTraits {
+  using Type = HANDLE;
+  static constexpr HANDLE Invalid() { return nullptr; }
+  static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { CloseHandle(h); }
 };
+using ScopedHandle = Unique<KernelHandleTraits>;
+using ScopedHKey = Unique<NullTraits<HKEY, CloseRegistryKey>>;
+using ScopedInternet = Unique<NullTraits<void*, CloseInternetHandle>>;  // a WinINet HINTERNET
+using ScopedHGlobal = Unique<NullTraits<HGLOBAL, FreeGlobal>>;
+using ScopedIcon = Unique<NullTraits<HICON, DestroyIconHandle>>;
+using ScopedBstr = Unique<NullTraits<BSTR, FreeBstr>>;
+// A GDI object (brush, pen, font, bitmap, region).
+template <class T>
+using ScopedGdiObj = Unique<NullTraits<T, DeleteGdiObject>>;
+// A DC of CreateCompatibleDC or CreateDC.
+using ScopedDC = Unique<NullTraits<HDC, DeleteMemoryDC>>;
 
 // A COM interface pointer (Release).
 template <class T>
-class ScopedComPtr {
- public:
-  ScopedComPtr() = default;
-  explicit ScopedComPtr(T* p) : p_(p) {}
-  ScopedComPtr(const ScopedComPtr&) = delete;
-  ScopedComPtr& operator=(const ScopedComPtr&) = delete;
-  ScopedComPtr(ScopedComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-  ScopedComPtr& operator=(ScopedComPtr&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.p_, nullptr));
-    return *this;
-  }
-  ~ScopedComPtr() { Reset(); }
-  void Reset(T* p = nullptr) {
-    if (p_) p_->Release();
-    p_ = p;
-  }
-  T* Get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  // For out-parameters: releases what is held first.
-  T** Receive() {
-    Reset();
-    return &p_;
-  }
-  void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-
- private:
-  T* p_ = nullptr;
+struct ComTraits {
+  using Type = T*;
+  static constexpr T* Invalid() { return nullptr; }
+  static bool IsValid(T* p) { return p != nullptr; }
+  static void Close(T* p) { p->Release(); }
 };
-
-// A VARIANT that is cleared when it goes.
-class ScopedVariant {
- public:
-  ScopedVariant() { VariantInit(&v_); }
-  ScopedVariant(const ScopedVariant&) = delete;
-  ScopedVariant& operator=(const ScopedVariant&) = delete;
-  ~ScopedVariant() { VariantClear(&v_); }
-  VARIANT* Receive() {
-    VariantClear(&v_);
-    return &v_;
-  }
-  VARIANT* Get() { return &v_; }
-  const VARIANT& operator*() const { return v_; }
-  const VARIANT* operator->() const { return &v_; }
-
- private:
-  VARIANT v_;
-};
-
-// A BSTR (SysFreeString).
-class ScopedBstr {
- public:
-  ScopedBstr() = default;
-  explicit ScopedBstr(const wchar_t* text) : b_(text ? SysAllocString(text) : nullptr) {}
-  ScopedBstr(const wchar_t* text, UINT length) : b_(SysAllocStringLen(text, length)) {}
-  ScopedBstr(const ScopedBstr&) = delete;
-  ScopedBstr& operator=(const ScopedBstr&) = delete;
-  ~ScopedBstr() { SysFreeString(b_); }
-  BSTR Get() const { return b_; }
-  BSTR* Receive() {
-    SysFreeString(b_);
-    b_ = nullptr;
-    return &b_;
-  }
-
- private:
-  BSTR b_ = nullptr;
-};
-
-// A GDI object (DeleteObject).
 template <class T>
-class ScopedGdiObj {
- public:
-  ScopedGdiObj() = default;
-  explicit ScopedGdiObj(T obj) : obj_(obj) {}
-  ScopedGdiObj(const ScopedGdiObj&) = delete;
-  ScopedGdiObj& operator=(const ScopedGdiObj&) = delete;
-  ScopedGdiObj(ScopedGdiObj&& o) noexcept : obj_(std::exchange(o.obj_, nullptr)) {}
-  ~ScopedGdiObj() {
-    if (obj_) DeleteObject(obj_);
-  }
-  T Get() const { return obj_; }
-  explicit operator bool() const { return obj_ != nullptr; }
+using ScopedComPtr = Unique<ComTraits<T>>;
+// For the void** out-parameters of CoCreateInstance and QueryInterface.
+template <class T>
+void** PutVoid(ScopedComPtr<T>& p) {
+  return reinterpret_cast<void**>(p.Put());
+}
 
- private:
-  T obj_ = nullptr;
+// A VARIANT, cleared when it goes; an empty one (VT_EMPTY) holds nothing.
+struct VariantTraits {
+  using Type = VARIANT;
+  static VARIANT Invalid() {
+    VARIANT v{};
+    v.vt = VT_EMPTY;
+    return v;
+  }
+  static bool IsValid(const VARIANT& v) { return v.vt != VT_EMPTY; }
+  static void Close(VARIANT v) { VariantClear(&v); }
 };
+using ScopedVariant = Unique<VariantTraits>;
 
-// A device context obtained with GetDC (ReleaseDC).
-class ScopedGetDC {
- public:
-  explicit ScopedGetDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  ScopedGetDC(const ScopedGetDC&) = delete;
-  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
-  ~ScopedGetDC() {
-    if (dc_) ReleaseDC(hwnd_, dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
+// A DC of GetDC, given back with ReleaseDC to its window.
+struct WindowDCTraits {
+  using Type = HDC;
+  HWND window = nullptr;
+  static constexpr HDC Invalid() { return nullptr; }
+  static bool IsValid(HDC dc) { return dc != nullptr; }
+  void Close(HDC dc) const { ReleaseDC(window, dc); }
 };
+using ScopedWindowDC = Unique<WindowDCTraits>;
+inline ScopedWindowDC GetScopedDC(HWND window) { return ScopedWindowDC(GetDC(window), WindowDCTraits{window}); }
 
-// A memory DC (DeleteDC).
-class ScopedMemoryDC {
- public:
-  explicit ScopedMemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ScopedMemoryDC(const ScopedMemoryDC&) = delete;
-  ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-  ~ScopedMemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
+// An object selected into a DC; the one it replaced is selected back.
+struct SelectionTraits {
+  using Type = HGDIOBJ;
+  HDC dc = nullptr;
+  static constexpr HGDIOBJ Invalid() { return nullptr; }
+  static bool IsValid(HGDIOBJ old) { return old != nullptr && old != HGDI_ERROR; }
+  void Close(HGDIOBJ old) const { SelectObject(dc, old); }
 };
+using ScopedSelection = Unique<SelectionTraits>;
+inline ScopedSelection SelectScoped(HDC dc, HGDIOBJ object) {
+  return ScopedSelection(SelectObject(dc, object), SelectionTraits{dc});
+}
 
-// SelectObject for one scope.
-class ScopedSelectObject {
- public:
-  ScopedSelectObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
-  ScopedSelectObject(const ScopedSelectObject&) = delete;
-  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-  ~ScopedSelectObject() {
-    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
-  }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
+// COM on this thread for one scope: CoUninitialize only after a successful
+// CoInitializeEx. A thread that already runs another apartment model
+// (RPC_E_CHANGED_MODE) keeps it and can still use COM.
+struct ComInitTraits {
+  using Type = HRESULT;
+  static constexpr HRESULT Invalid() { return CO_E_NOTINITIALIZED; }
+  static bool IsValid(HRESULT hr) { return SUCCEEDED(hr); }
+  static void Close(HRESULT) { CoUninitialize(); }
 };
+using ScopedComInit = Unique<ComInitTraits>;
+inline ScopedComInit InitializeCom(DWORD model = COINIT_APARTMENTTHREADED) {
+  return ScopedComInit(CoInitializeEx(nullptr, model));
+}
+inline bool ComUsable(const ScopedComInit& com) { return SUCCEEDED(com.Get()) || com.Get() == RPC_E_CHANGED_MODE; }
 
-// A registry key (RegCloseKey).
-class ScopedHKey {
- public:
-  ScopedHKey() = default;
-  ScopedHKey(const ScopedHKey&) = delete;
-  ScopedHKey& operator=(const ScopedHKey&) = delete;
-  ~ScopedHKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY Get() const { return key_; }
-  HKEY* Receive() {
-    if (key_) RegCloseKey(key_);
-    key_ = nullptr;
-    return &key_;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-// COM on this thread for one scope. A thread that already runs another
-// apartment model (RPC_E_CHANGED_MODE) keeps it and is not uninitialised.
-class ScopedCoInit {
- public:
-  explicit ScopedCoInit(DWORD model = COINIT_APARTMENTTHREADED) : hr_(CoInitializeEx(nullptr, model)) {}
-  ScopedCoInit(const ScopedCoInit&) = delete;
-  ScopedCoInit& operator=(const ScopedCoInit&) = delete;
-  ~ScopedCoInit() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
-  HRESULT Result() const { return hr_; }
-
- private:
-  HRESULT hr_;
-};
+// A BSTR copy of a UTF-16 text (empty owner when the allocation fails).
+inline ScopedBstr MakeBstr(const wchar_t* text, size_t length) {
+  return ScopedBstr(SysAllocStringLen(text, static_cast<UINT>(length)));
+}
+inline ScopedBstr MakeBstr(const wchar_t* text) { return ScopedBstr(text ? SysAllocString(text) : nullptr); }
 
 }  // namespace ql

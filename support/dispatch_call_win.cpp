@@ -27,9 +27,8 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT*
   EXCEPINFO error{};
   UINT badArg = 0;
   hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, &error, &badArg);
-  SysFreeString(error.bstrSource);
-  SysFreeString(error.bstrDescription);
-  SysFreeString(error.bstrHelpFile);
+  // The error texts are ours to free.
+  ScopedBstr source(error.bstrSource), description(error.bstrDescription), helpFile(error.bstrHelpFile);
   return hr;
 }
 
@@ -78,8 +77,7 @@ HRESULT CreateDispatchObject(const wchar_t* progId, ScopedComPtr<IDispatch>* out
   CLSID clsid;
   HRESULT hr = CLSIDFromProgID(progId, &clsid);
   if (FAILED(hr)) return hr;
-  return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                          out->ReceiveVoid());
+  return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch, PutVoid(*out));
 }
 
 HRESULT CallMethod(IDispatch* object, const wchar_t* name, std::initializer_list<VARIANT> args, VARIANT* result) {
@@ -121,7 +119,7 @@ VARIANT IntArg(int32_t value) {
 
 std::string VariantToGbk(const VARIANT& value) {
   ScopedVariant text;
-  if (FAILED(VariantChangeType(text.Get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR ||
+  if (FAILED(VariantChangeType(text.Put(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) || text->vt != VT_BSTR ||
       !text->bstrVal)
     return {};
   return Gbk(std::wstring_view(text->bstrVal, SysStringLen(text->bstrVal)));
@@ -134,11 +132,11 @@ double VariantToDouble(const VARIANT& value) {
     if (value.vt & VT_BYREF) return 0;
     SAFEARRAY* array = value.parray;
     if (!array) return 0;
-    if (FAILED(FirstElement(array, static_cast<VARTYPE>(value.vt & VT_TYPEMASK), element.Receive()))) return 0;
-    source = element.Get();
+    if (FAILED(FirstElement(array, static_cast<VARTYPE>(value.vt & VT_TYPEMASK), element.Put()))) return 0;
+    source = &element.Get();
   }
   ScopedVariant number;
-  if (FAILED(VariantChangeType(number.Get(), const_cast<VARIANT*>(source), 0, VT_R8)) || number->vt != VT_R8) return 0;
+  if (FAILED(VariantChangeType(number.Put(), const_cast<VARIANT*>(source), 0, VT_R8)) || number->vt != VT_R8) return 0;
   return number->dblVal;
 }
 

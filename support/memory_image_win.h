@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <span>
 
-namespace Gdiplus {
-class GpImage;
-}
+#include "platform/scoped_gdiplus_win.h"
+#include "platform/scoped_win.h"
 
 namespace ql {
 
@@ -26,15 +25,16 @@ class MemoryImage {
   virtual int32_t Width();
   virtual int32_t Height();
   virtual void GetSize(int32_t& width, int32_t& height);
-  virtual Gdiplus::GpImage* Handle() const { return image_; }
+  virtual Gdiplus::GpImage* Handle() const { return image_.Get(); }
 
   // True while a global block is held (tests use it to see nothing was allocated).
-  bool HoldsMemory() const { return memory_ != nullptr; }
+  bool HoldsMemory() const { return static_cast<bool>(memory_); }
 
  private:
-  HGLOBAL memory_ = nullptr;
-  IStream* stream_ = nullptr;
-  Gdiplus::GpImage* image_ = nullptr;
+  // Declared in the order of need, so they go image first, memory last.
+  ScopedHGlobal memory_;
+  ScopedComPtr<IStream> stream_;
+  ScopedGpImage image_;
   int32_t width_ = 0;
   int32_t height_ = 0;
 };

@@ -16,8 +16,8 @@ class VbScriptRun final : public RegexRun {
 
   std::string Pattern() const override {
     ScopedVariant value;
-    if (FAILED(GetProperty(engine_.Get(), L"Pattern", value.Receive()))) return {};
-    return VariantToGbk(*value);
+    if (FAILED(GetProperty(engine_.Get(), L"Pattern", value.Put()))) return {};
+    return VariantToGbk(value.Get());
   }
 
   int32_t MatchCount() const override { return CountOf(matches_.Get()); }
@@ -25,8 +25,8 @@ class VbScriptRun final : public RegexRun {
   std::string MatchText(int32_t match) const override {
     ScopedComPtr<IDispatch> item = Item(matches_.Get(), match);
     ScopedVariant value;
-    if (!item || FAILED(GetProperty(item.Get(), L"Value", value.Receive()))) return {};
-    return VariantToGbk(*value);
+    if (!item || FAILED(GetProperty(item.Get(), L"Value", value.Put()))) return {};
+    return VariantToGbk(value.Get());
   }
 
   int32_t SubMatchCount(int32_t match) const override { return CountOf(SubMatches(match).Get()); }
@@ -34,19 +34,19 @@ class VbScriptRun final : public RegexRun {
   std::string SubMatchText(int32_t match, int32_t sub) const override {
     ScopedComPtr<IDispatch> subs = SubMatches(match);
     ScopedVariant value;
-    if (!subs || FAILED(CallMethod(subs.Get(), L"Item", {IntArg(sub)}, value.Receive()))) return {};
-    return VariantToGbk(*value);
+    if (!subs || FAILED(CallMethod(subs.Get(), L"Item", {IntArg(sub)}, value.Put()))) return {};
+    return VariantToGbk(value.Get());
   }
 
   std::string Replace(std::string_view subject, std::string_view replacement) const override {
     std::wstring subjectWide = Wide(subject), replacementWide = Wide(replacement);
-    ScopedBstr source(subjectWide.data(), static_cast<UINT>(subjectWide.size()));
-    ScopedBstr with(replacementWide.data(), static_cast<UINT>(replacementWide.size()));
+    ScopedBstr source = MakeBstr(subjectWide.data(), subjectWide.size());
+    ScopedBstr with = MakeBstr(replacementWide.data(), replacementWide.size());
     ScopedVariant value;
     if (!source.Get() || !with.Get() ||
-        FAILED(CallMethod(engine_.Get(), L"Replace", {BstrArg(source.Get()), BstrArg(with.Get())}, value.Receive())))
+        FAILED(CallMethod(engine_.Get(), L"Replace", {BstrArg(source.Get()), BstrArg(with.Get())}, value.Put())))
       return {};
-    return VariantToGbk(*value);
+    return VariantToGbk(value.Get());
   }
 
  private:
@@ -61,22 +61,22 @@ class VbScriptRun final : public RegexRun {
 
   static int32_t CountOf(IDispatch* collection) {
     ScopedVariant value;
-    if (!collection || FAILED(GetProperty(collection, L"Count", value.Receive()))) return 0;
-    double n = VariantToDouble(*value);
+    if (!collection || FAILED(GetProperty(collection, L"Count", value.Put()))) return 0;
+    double n = VariantToDouble(value.Get());
     return n > 0 && n < 2147483647.0 ? static_cast<int32_t>(n) : 0;
   }
 
   static ScopedComPtr<IDispatch> Item(IDispatch* collection, int32_t index) {
     ScopedVariant value;
-    if (!collection || FAILED(CallMethod(collection, L"Item", {IntArg(index)}, value.Receive()))) return {};
-    return AsDispatch(*value);
+    if (!collection || FAILED(CallMethod(collection, L"Item", {IntArg(index)}, value.Put()))) return {};
+    return AsDispatch(value.Get());
   }
 
   ScopedComPtr<IDispatch> SubMatches(int32_t match) const {
     ScopedComPtr<IDispatch> item = Item(matches_.Get(), match);
     ScopedVariant value;
-    if (!item || FAILED(GetProperty(item.Get(), L"SubMatches", value.Receive()))) return {};
-    return AsDispatch(*value);
+    if (!item || FAILED(GetProperty(item.Get(), L"SubMatches", value.Put()))) return {};
+    return AsDispatch(value.Get());
   }
 
   ScopedComPtr<IDispatch> engine_;
@@ -93,12 +93,12 @@ std::shared_ptr<const RegexRun> ExecuteRegex(std::string_view pattern, std::stri
   PutProperty(engine.Get(), L"Multiline", BoolArg(options.multiline));
   PutProperty(engine.Get(), L"Global", BoolArg(options.global));
   std::wstring patternWide = Wide(pattern), subjectWide = Wide(subject);
-  ScopedBstr patternText(patternWide.data(), static_cast<UINT>(patternWide.size()));
-  ScopedBstr subjectText(subjectWide.data(), static_cast<UINT>(subjectWide.size()));
+  ScopedBstr patternText = MakeBstr(patternWide.data(), patternWide.size());
+  ScopedBstr subjectText = MakeBstr(subjectWide.data(), subjectWide.size());
   if (!patternText.Get() || !subjectText.Get()) return nullptr;
   if (FAILED(PutProperty(engine.Get(), L"Pattern", BstrArg(patternText.Get())))) return nullptr;
   ScopedVariant result;
-  if (FAILED(CallMethod(engine.Get(), L"Execute", {BstrArg(subjectText.Get())}, result.Receive())) ||
+  if (FAILED(CallMethod(engine.Get(), L"Execute", {BstrArg(subjectText.Get())}, result.Put())) ||
       result->vt != VT_DISPATCH || !result->pdispVal)
     return nullptr;
   IDispatch* collection = result->pdispVal;

@@ -11,6 +11,7 @@ RegexObject::RegexObject(const RegexObject& other)
     : run_(other.run_), subject_(other.subject_), leaveThread_(EnterRegexThread()) {}
 
 RegexObject& RegexObject::operator=(const RegexObject& other) {
+  if (this == &other) return *this;
   run_ = other.run_;
   subject_ = other.subject_;
   return *this;

@@ -70,8 +70,8 @@ std::array<Slice, 9> NineSlices(int iw, int ih, int x, int y, int w, int h) {
   std::array<Slice, 9> out{};
   for (int row = 0; row < 3; ++row)
     for (int col = 0; col < 3; ++col)
-      out[static_cast<size_t>(row * 3 + col)] = {{sx[col], sy[row], sw[col], sh[row]},
-                                                 {tx[col], ty[row], tw[col], th[row]}};
+      out[static_cast<size_t>(row) * 3 + static_cast<size_t>(col)] = {{sx[col], sy[row], sw[col], sh[row]},
+                                                                      {tx[col], ty[row], tw[col], th[row]}};
   return out;
 }
 

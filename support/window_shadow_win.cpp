@@ -126,8 +126,8 @@ void RenderWindowShadow(HWND target, int width, int height) {
   COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
   int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
 
-  ScopedGetDC screen(shadow);
-  ScopedMemoryDC mem(screen.Get());
+  ScopedWindowDC screen = GetScopedDC(shadow);
+  ScopedDC mem(CreateCompatibleDC(screen.Get()));
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -139,7 +139,7 @@ void RenderWindowShadow(HWND target, int width, int height) {
   void* bits = nullptr;
   ScopedGdiObj<HBITMAP> dib(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) return;
-  ScopedSelectObject keep(mem.Get(), dib.Get());
+  ScopedSelection keep = SelectScoped(mem.Get(), dib.Get());
 
   // GDI+ draws into a premultiplied bitmap over the DIB's own pixels, so the
   // alpha it paints reaches the layered window (a graphics made from the DC

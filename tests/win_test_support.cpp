@@ -138,11 +138,13 @@ bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   ql::ScopedHandle f(
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   std::vector<uint8_t> bytes;
-  if (!f.Valid()) return bytes;
+  if (!f) return bytes;
   DWORD size = GetFileSize(f.Get(), nullptr);
   bytes.resize(size);
   DWORD got = 0;
@@ -154,7 +156,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
 bool WriteFileBytes(const std::wstring& path, const void* data, size_t size) {
   ql::ScopedHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD wrote = 0;
-  return f.Valid() && WriteFile(f.Get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
+  return f && WriteFile(f.Get(), data, static_cast<DWORD>(size), &wrote, nullptr) && wrote == size;
 }
 
 }  // namespace qltest

@@ -62,6 +62,9 @@ bool WaitUntil(F condition, DWORD timeoutMs) {
   }
 }
 
+// True under Wine (its ntdll exports wine_get_version), false on Windows.
+bool RunningUnderWine();
+
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const void* data, size_t size);
 

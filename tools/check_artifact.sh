@@ -30,12 +30,14 @@ for dll in $imports; do
   esac
 done
 res=$(i686-w64-mingw32-objdump -s -j .rsrc "$exe" | tr -d '\n')
-# The texts are taken whole first: "strings | grep -q" under pipefail fails
-# whenever grep stops reading early and strings dies of SIGPIPE.
-texts=$(strings -a "$exe")
-wide_texts=$(strings -a -el "$exe")
-grep -q 'Microsoft.Windows.Common-Controls' <<<"$texts" || fail "no Common-Controls 6 manifest"
-grep -q 'asInvoker' <<<"$texts" || fail "manifest does not ask for asInvoker"
-grep -qx '2.5.5' <<<"$wide_texts" || fail "no version resource 2.5.5"
+# Read once, then searched: `strings | grep -q` under pipefail fails whenever
+# grep stops reading before strings has written its last line.
+text=$(strings -a "$exe")
+wide=$(strings -a -el "$exe")
+grep -q 'Microsoft.Windows.Common-Controls' <<<"$text" || fail "no Common-Controls 6 manifest"
+grep -q 'asInvoker' <<<"$text" || fail "manifest does not ask for asInvoker"
+version=$(sed -n 's/^project(qinglan VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+[ -n "$version" ] || fail "no project version in CMakeLists.txt"
+grep -qxF "$version" <<<"$wide" || fail "no version resource $version"
 [ -n "$res" ] || fail "no resources"
 echo "artifact: ok ($(stat -c %s "$exe") bytes; imports: $(echo $imports))"

@@ -16,7 +16,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   updated=0
 fi
 for p in g++ make cmake googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth \
-         locales fonts-wqy-microhei imagemagick python3 x11-utils clang clang-format libclang-rt-14-dev binutils; do
+         locales fonts-wqy-microhei imagemagick python3 x11-utils clang clang-format clang-tidy libclang-rt-14-dev binutils; do
   have_pkg "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

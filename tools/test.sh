@@ -24,6 +24,7 @@ finish() {
 winpreset=win32
 
 bash tools/check_format.sh || fail "format check"
+bash tools/check_layers.sh || fail "layer check"
 
 cmake --preset native >/dev/null && cmake --build --preset native || { fail "native build"; finish; }
 # LeakSanitizer needs ptrace, which some sandboxes deny; there it aborts every

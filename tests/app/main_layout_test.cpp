@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "app/main_page_content.h"
 #include "app/main_pages.h"
+#include "support/layout_names.h"
 
 namespace ql {
 namespace {
@@ -112,7 +117,8 @@ TEST(MainLayout, EveryActionKeyOfTheOtherSubsystemsHasItsControl) {
 TEST(MainLayout, RowsFitTheirParentAndTextsDoNotOverlap) {
   auto rows = MainLayout();
   for (const LayoutRow& r : rows) {
-    if (r.kind == RowKind::Tools || r.kind == RowKind::Deco || r.kind == RowKind::Region || r.kind == RowKind::Line)
+    if (r.kind == RowKind::Tools || r.kind == RowKind::Deco || r.kind == RowKind::Region || r.kind == RowKind::Line ||
+        r.kind == RowKind::Timer)
       continue;  // sizes given by the window's design
     ParentBox box = ParentSize(r.parent);
     EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= box.width && r.y + r.h <= box.height) << r.caption;
@@ -122,7 +128,7 @@ TEST(MainLayout, RowsFitTheirParentAndTextsDoNotOverlap) {
   };
   auto free = [](const LayoutRow& r) {
     return IsContainer(r.kind) || r.kind == RowKind::Deco || r.kind == RowKind::Line || r.kind == RowKind::Bar ||
-           r.kind == RowKind::HiddenEdit || (r.flags & kHidden);
+           r.kind == RowKind::HiddenEdit || r.kind == RowKind::Timer || (r.flags & kHidden);
   };
   for (size_t i = 0; i < rows.size(); ++i)
     for (size_t j = i + 1; j < rows.size(); ++j) {
@@ -132,6 +138,51 @@ TEST(MainLayout, RowsFitTheirParentAndTextsDoNotOverlap) {
       if (a.name == "头像" && b.name == "青岚工具箱 larkmere") continue;
       EXPECT_FALSE(overlaps(a, b)) << a.caption << " / " << b.caption;
     }
+}
+
+TEST(MainLayout, EveryLayoutNameTheCodeUsesHasItsRow) {
+  for (std::string_view name : layout::kAllNames) EXPECT_GE(FindLayoutRow(name), 0) << name;
+  // The kinds the code relies on: labels it writes, timers it starts, the regions it finds.
+  const std::pair<std::string_view, RowKind> kinds[] = {
+      {layout::kMachineType, RowKind::Label},     {layout::kBattery, RowKind::Label},
+      {layout::kUpdateHint, RowKind::Label},      {layout::kTotalVisits, RowKind::Label},
+      {layout::kCopyLink, RowKind::Link},         {layout::kRedetectLink, RowKind::Link},
+      {layout::kCopyBuffer, RowKind::HiddenEdit}, {layout::kTitle, RowKind::TitleField},
+      {layout::kSelectionBar, RowKind::Bar},      {layout::kUptimeTimer, RowKind::Timer},
+      {layout::kBatteryTimer, RowKind::Timer},    {layout::kNavColumn, RowKind::Region},
+      {layout::kTopBar, RowKind::Region},
+  };
+  for (auto& [name, kind] : kinds) {
+    const LayoutRow* row = Named(name);
+    ASSERT_NE(row, nullptr) << name;
+    EXPECT_EQ(row->kind, kind) << name;
+  }
+}
+
+// Code names the controls only through support/layout_names.h: no source but
+// the table and that header spells a numbered layout name (标签30, 时钟2 …).
+TEST(MainLayout, NoSourceSpellsANumberedLayoutNameOfItsOwn) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(QL_TESTDATA_DIR).parent_path().parent_path();
+  // The names as the sources spell them: UTF-8 literals.
+  const std::regex numbered(reinterpret_cast<const char*>(u8"\"(透明标签|标签|编辑框|时钟)[0-9]+\""));
+  int scanned = 0;
+  for (const char* folder : {"app", "inventory", "net", "launcher", "support", "platform"}) {
+    for (const auto& entry : fs::directory_iterator(root / folder)) {
+      const fs::path& p = entry.path();
+      if (p.extension() != ".cpp" && p.extension() != ".h") continue;
+      std::string relative = fs::relative(p, root).generic_string();
+      if (relative == "app/main_layout.cpp" || relative == "support/layout_names.h") continue;
+      std::ifstream in(p, std::ios::binary);
+      std::stringstream text;
+      text << in.rdbuf();
+      std::string source = text.str();
+      ++scanned;
+      std::smatch hit;
+      EXPECT_FALSE(std::regex_search(source, hit, numbered)) << relative << " spells " << hit.str();
+    }
+  }
+  EXPECT_GT(scanned, 100);  // the tree was found and read
 }
 
 TEST(MainLayout, ContentCaptionsResolve) {

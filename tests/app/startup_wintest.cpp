@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/main_window_win.h"
 #include "app/splash_window_win.h"
+#include "platform/win_text.h"
+#include "support/gbk_text.h"
 #include "tests/win_test_support.h"
 
 namespace {
@@ -19,18 +25,33 @@ TEST(ProgramStart, SplashThenMainWindowThenCloseEndsWithZero) {
 
   HWND splash = WaitForTopWindow(app.Id(), ql::kSplashWindowClass, false, 15000);
   ASSERT_NE(splash, nullptr);
-  // The status label carries one of the stage texts (or its designed text).
-  auto isStageText = [](const std::string& t) {
-    for (const char* s : {"初始化....", "初始化...", "释放目录...", "用户统计...", "配置检测...", "正在启动..."})
-      if (t == s) return true;
-    return false;
-  };
-  HWND status = GetDlgItem(splash, 101);
-  if (status) {
-    std::string text = TextOf(status);
-    if (IsWindow(status)) {
-      EXPECT_TRUE(text.empty() || isStageText(text)) << text;
-    }
+  // While the splash lives, its status label reads the designed text or one
+  // of the stage texts, never anything else (an empty text neither), and the
+  // texts come in stage order.
+  const std::vector<std::string> stages = {"初始化....",  "初始化...",   "释放目录...",
+                                           "用户统计...", "配置检测...", "正在启动..."};
+  std::vector<std::string> seen;
+  WaitUntil(
+      [&] {
+        HWND status = GetDlgItem(splash, 101);
+        if (!status) return !IsWindow(splash);
+        // Read without a message: the splash's thread may be busy.
+        wchar_t buf[64] = {};
+        int n = InternalGetWindowText(status, buf, 64);
+        if (!IsWindow(splash)) return true;  // gone while reading: the text may be torn
+        std::string text = ql::Gbk(std::wstring_view(buf, static_cast<size_t>(n)));
+        if (seen.empty() || seen.back() != text) seen.push_back(text);
+        return false;
+      },
+      30000);
+  ASSERT_FALSE(seen.empty());
+  size_t last = 0;
+  for (const std::string& text : seen) {
+    auto at = std::find(stages.begin(), stages.end(), text);
+    ASSERT_NE(at, stages.end()) << "status read \"" << ql::GbkToUtf8(text) << "\"";
+    size_t index = static_cast<size_t>(at - stages.begin());
+    EXPECT_GE(index, last) << ql::GbkToUtf8(text) << " came after a later stage";
+    last = index;
   }
 
   HWND main = WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000);

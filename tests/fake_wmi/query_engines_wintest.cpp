@@ -27,7 +27,7 @@ struct Expectation {
 };
 
 void ExpectSameAsTheScriptControl(const std::vector<Expectation>& table) {
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   for (const Expectation& e : table) {
     std::string script = ql::BuildWmiQueryScript(e.shape);
     ql::ScriptControlHost control;
@@ -79,7 +79,7 @@ TEST(EnginesOnOddValues, SameTextForEveryQuery) {
 
 TEST(EnginesOnOddValues, TheOddValuesReachTheText) {
   ASSERT_TRUE(UnderTestProvider("odd-values.txt", ""));
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   ql::DirectWmiHost direct;
   std::string cpu = direct.EvaluateText(ql::ProcessorScript());
   const ql::ConcatStyle& words = ql::SystemConcatStyle();

@@ -12,11 +12,12 @@
 #include "inventory/disk_drive_query_win.h"
 #include "support/dispatch_call_win.h"
 #include "platform/scoped_win.h"
+#include "tests/win_test_support.h"
 
 namespace ql {
 namespace {
 
-bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+using qltest::RunningUnderWine;
 
 // Wine's disks have DeviceID but no Name. Its query compares the literal
 // text as written, and the DeviceID it stores has its backslashes doubled
@@ -54,32 +55,32 @@ TEST(DiskDriveQueryWin, GettersForAnUnknownDiskGiveTheZeroVariantConverted) {
 TEST(DiskDriveQueryWin, PropertyReadConvertsSizeSerialAndIndex) {
   if (!RunningUnderWine()) GTEST_SKIP() << "the DeviceID query is written for Wine's disk";
   ScopedVariant size, serial, index, model, missing;
-  disk_wmi::GetDiskProperty(kDeviceIdQuery, "Size", size.Receive());
-  disk_wmi::GetDiskProperty(kDeviceIdQuery, "SerialNumber", serial.Receive());
-  disk_wmi::GetDiskProperty(kDeviceIdQuery, "index", index.Receive());
-  disk_wmi::GetDiskProperty(kDeviceIdQuery, "Model", model.Receive());
-  disk_wmi::GetDiskProperty(kDeviceIdQuery, "NoSuchProperty", missing.Receive());
+  disk_wmi::GetDiskProperty(kDeviceIdQuery, "Size", size.Put());
+  disk_wmi::GetDiskProperty(kDeviceIdQuery, "SerialNumber", serial.Put());
+  disk_wmi::GetDiskProperty(kDeviceIdQuery, "index", index.Put());
+  disk_wmi::GetDiskProperty(kDeviceIdQuery, "Model", model.Put());
+  disk_wmi::GetDiskProperty(kDeviceIdQuery, "NoSuchProperty", missing.Put());
 
   ASSERT_EQ(size->vt, VT_BSTR);  // a 64-bit property arrives as a decimal text
-  std::string sizeText = VariantToGbk(*size);
+  std::string sizeText = VariantToGbk(size.Get());
   int64_t parsed = 0;
   ASSERT_TRUE(ParseDecimalInt64(sizeText, parsed)) << sizeText;
   EXPECT_GT(parsed, int64_t{0xFFFFFFFF});
-  EXPECT_EQ(disk_wmi::VariantToInteger(*size), parsed);
+  EXPECT_EQ(disk_wmi::VariantToInteger(size.Get()), parsed);
 
-  EXPECT_EQ(VariantToGbk(*serial), "WINEHDISK");
-  EXPECT_EQ(TrimSerialNumber(VariantToGbk(*serial)), "WINEHDISK");
+  EXPECT_EQ(VariantToGbk(serial.Get()), "WINEHDISK");
+  EXPECT_EQ(TrimSerialNumber(VariantToGbk(serial.Get())), "WINEHDISK");
   EXPECT_EQ(index->vt, VT_I4);
-  EXPECT_EQ(disk_wmi::VariantToInteger(*index), 1);
-  EXPECT_EQ(VariantToGbk(*model), "Wine Disk Drive");
+  EXPECT_EQ(disk_wmi::VariantToInteger(index.Get()), 1);
+  EXPECT_EQ(VariantToGbk(model.Get()), "Wine Disk Drive");
   // Get fails: the working value stays VT_I4 0.
   EXPECT_EQ(missing->vt, VT_I4);
-  EXPECT_EQ(VariantToGbk(*missing), "0");
+  EXPECT_EQ(VariantToGbk(missing.Get()), "0");
 }
 
 TEST(DiskDriveQueryWin, AQueryThatFailsGivesTheZeroVariant) {
   ScopedVariant v;
-  disk_wmi::GetDiskProperty("Select * From NoSuchClass WHERE", "Model", v.Receive());
+  disk_wmi::GetDiskProperty("Select * From NoSuchClass WHERE", "Model", v.Put());
   EXPECT_EQ(v->vt, VT_I4);
   EXPECT_EQ(v->lVal, 0);
 }
@@ -88,12 +89,12 @@ TEST(DiskDriveQueryWin, WorksOnAThreadAlreadyInASingleThreadedApartment) {
   auto readModel = [](DWORD model) {
     return std::async(std::launch::async,
                       [model] {
-                        ScopedCoInit com(model);
+                        ScopedComInit com = InitializeCom(model);
                         ScopedVariant v;
                         disk_wmi::GetDiskProperty(
                             RunningUnderWine() ? kDeviceIdQuery : std::string("Select * From Win32_DiskDrive"), "Model",
-                            v.Receive());
-                        return std::make_pair(com.Result(), VariantToGbk(*v));
+                            v.Put());
+                        return std::make_pair(com.Get(), VariantToGbk(v.Get()));
                       })
         .get();
   };
@@ -106,31 +107,31 @@ TEST(DiskDriveQueryWin, WorksOnAThreadAlreadyInASingleThreadedApartment) {
 
 // The conversions on values built by hand: null, texts, numbers, flags.
 TEST(DiskDriveQueryWin, VariantConversions) {
-  ScopedVariant null, text, big, notNumber, real, flag, spaces;
-  null.Get()->vt = VT_NULL;
-  text.Get()->vt = VT_BSTR;
-  text.Get()->bstrVal = SysAllocString(L"Wine Disk Drive");
-  big.Get()->vt = VT_BSTR;
-  big.Get()->bstrVal = SysAllocString(L"9007199254740993");
-  notNumber.Get()->vt = VT_BSTR;
-  notNumber.Get()->bstrVal = SysAllocString(L"abc");
-  real.Get()->vt = VT_R8;
-  real.Get()->dblVal = -2.9;
-  flag.Get()->vt = VT_BOOL;
-  flag.Get()->boolVal = VARIANT_TRUE;
-  spaces.Get()->vt = VT_BSTR;
-  spaces.Get()->bstrVal = SysAllocString(L"\x3000 S3Z9NB0K123456  ");
+  auto holding = [](VARTYPE type, auto set) {
+    VARIANT v{};
+    v.vt = type;
+    set(v);
+    return ScopedVariant(v);
+  };
+  auto bstr = [&](const wchar_t* t) { return holding(VT_BSTR, [t](VARIANT& v) { v.bstrVal = SysAllocString(t); }); };
+  ScopedVariant null = holding(VT_NULL, [](VARIANT&) {});
+  ScopedVariant text = bstr(L"Wine Disk Drive");
+  ScopedVariant big = bstr(L"9007199254740993");
+  ScopedVariant notNumber = bstr(L"abc");
+  ScopedVariant real = holding(VT_R8, [](VARIANT& v) { v.dblVal = -2.9; });
+  ScopedVariant flag = holding(VT_BOOL, [](VARIANT& v) { v.boolVal = VARIANT_TRUE; });
+  ScopedVariant spaces = bstr(L"\x3000 S3Z9NB0K123456  ");
 
-  EXPECT_EQ(VariantToGbk(*null), "");
-  EXPECT_EQ(disk_wmi::VariantToInteger(*null), 0);
-  EXPECT_FALSE(disk_wmi::VariantToBool(*null));
-  EXPECT_EQ(VariantToGbk(*text), "Wine Disk Drive");
-  EXPECT_EQ(disk_wmi::VariantToInteger(*big), 9007199254740993);
-  EXPECT_EQ(disk_wmi::VariantToInteger(*notNumber), 0);
-  EXPECT_EQ(disk_wmi::VariantToInteger(*real), -2);
-  EXPECT_EQ(VariantToGbk(*real), "-2.9");
-  EXPECT_TRUE(disk_wmi::VariantToBool(*flag));
-  EXPECT_EQ(TrimSerialNumber(VariantToGbk(*spaces)), "S3Z9NB0K123456");
+  EXPECT_EQ(VariantToGbk(null.Get()), "");
+  EXPECT_EQ(disk_wmi::VariantToInteger(null.Get()), 0);
+  EXPECT_FALSE(disk_wmi::VariantToBool(null.Get()));
+  EXPECT_EQ(VariantToGbk(text.Get()), "Wine Disk Drive");
+  EXPECT_EQ(disk_wmi::VariantToInteger(big.Get()), 9007199254740993);
+  EXPECT_EQ(disk_wmi::VariantToInteger(notNumber.Get()), 0);
+  EXPECT_EQ(disk_wmi::VariantToInteger(real.Get()), -2);
+  EXPECT_EQ(VariantToGbk(real.Get()), "-2.9");
+  EXPECT_TRUE(disk_wmi::VariantToBool(flag.Get()));
+  EXPECT_EQ(TrimSerialNumber(VariantToGbk(spaces.Get())), "S3Z9NB0K123456");
 }
 
 }  // namespace

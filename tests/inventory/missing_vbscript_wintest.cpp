@@ -20,6 +20,7 @@
 #include "inventory/wmi_record_text.h"
 #include "platform/win_text.h"
 #include "support/gbk_text.h"
+#include "support/layout_names.h"
 #include "tests/win_test_support.h"
 
 namespace {
@@ -92,7 +93,7 @@ void ExpectNormalRowsWithout(const wchar_t* name, std::initializer_list<const wc
   ql::HardwareSnapshot snapshot;
   ql::RunMachineDetection(expected, snapshot);
   ASSERT_EQ(expected.last.size(), 9u);
-  ASSERT_NE(expected.last[std::string(ql::kWindowsLabel)], "；；") << "this Wine has the Windows data";
+  ASSERT_NE(expected.last[std::string(ql::layout::kWindows)], "；；") << "this Wine has the Windows data";
 
   std::wstring dir = FreshTestFolder(std::wstring(L"无脚本 主页 ") + name);
   ProgramWithoutDlls program(ProgramPath(), dir, name, dlls);
@@ -120,7 +121,7 @@ TEST(WithoutVbscript, WithoutTheScriptControlTheProgramStartsWithTheSameRows) {
 // --- Run only inside the copies above (the DLLs are missing there). ---
 
 TEST(DISABLED_WithoutVbscriptInside, ALanguageThatCannotBeSetLeavesTheControlAlone) {
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   {
     ql::ScriptControlHost host;
     EXPECT_FALSE(host.Created());
@@ -142,7 +143,7 @@ TEST(DISABLED_WithoutVbscriptInside, ALanguageThatCannotBeSetLeavesTheControlAlo
 }
 
 TEST(DISABLED_WithoutScriptControlInside, TheControlCannotBeCreated) {
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   ql::ScriptControlHost host;
   EXPECT_FALSE(host.Created());
   EXPECT_EQ(host.EvaluateText(ql::BaseboardScript()), "");

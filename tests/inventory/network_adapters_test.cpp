@@ -40,19 +40,23 @@ TEST(NetworkAdapters, RowTakesFactsRegistryNameAndTwoDnsServers) {
   facts.gateway = "192.168.1.1";
   facts.index = 7;
 
-  std::vector<std::string> keysRead;
-  std::vector<uint32_t> dnsIndexes;
-  AdapterLookups lookups{[&](const std::string& key) {
-                           keysRead.push_back(key);
-                           return std::string("以太网");
-                         },
-                         [&](uint32_t index, std::string& d1, std::string& d2) {
-                           dnsIndexes.push_back(index);
-                           d1 = "8.8.8.8";
-                           d2 = "";
-                           return true;
-                         }};
+  struct : AdapterLookups {
+    std::vector<std::string> keysRead;
+    std::vector<uint32_t> dnsIndexes;
+    std::string ConnectionName(const std::string& key) override {
+      keysRead.push_back(key);
+      return "以太网";
+    }
+    bool DnsServers(uint32_t index, std::string& d1, std::string& d2) override {
+      dnsIndexes.push_back(index);
+      d1 = "8.8.8.8";
+      d2 = "";
+      return true;
+    }
+  } lookups;
   NetworkAdapterInfo info = MakeNetworkAdapterInfo(facts, lookups);
+  const std::vector<std::string>& keysRead = lookups.keysRead;
+  const std::vector<uint32_t>& dnsIndexes = lookups.dnsIndexes;
   EXPECT_EQ(info, (NetworkAdapterInfo{"Realtek PCIe GbE Family Controller", "以太网", "00-1A-2B-3C-4D-5E",
                                       "192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", ""}));
   EXPECT_EQ(keysRead, std::vector<std::string>{"SYSTEM\\CurrentControlSet\\Control\\Network\\"
@@ -64,12 +68,14 @@ TEST(NetworkAdapters, RowTakesFactsRegistryNameAndTwoDnsServers) {
 TEST(NetworkAdapters, MissingNameAndFailedDnsStillGiveARecord) {
   AdapterFacts facts;
   facts.description = "eth0";
-  AdapterLookups lookups{[](const std::string&) { return std::string(); },
-                         [](uint32_t, std::string& d1, std::string& d2) {
-                           d1.clear();
-                           d2.clear();
-                           return false;
-                         }};
+  struct : AdapterLookups {
+    std::string ConnectionName(const std::string&) override { return {}; }
+    bool DnsServers(uint32_t, std::string& d1, std::string& d2) override {
+      d1.clear();
+      d2.clear();
+      return false;
+    }
+  } lookups;
   NetworkAdapterInfo info = MakeNetworkAdapterInfo(facts, lookups);
   EXPECT_EQ(info, (NetworkAdapterInfo{"eth0", "", "", "", "", "", "", ""}));
 }

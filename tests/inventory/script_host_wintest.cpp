@@ -48,7 +48,7 @@ bool NoVisibleWindow() {
 
 class ScriptControl : public testing::Test {
  protected:
-  ScopedCoInit com_;
+  ScopedComInit com_ = InitializeCom();
 };
 
 TEST_F(ScriptControl, EveryQueryScriptCompiles) {

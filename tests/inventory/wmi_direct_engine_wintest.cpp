@@ -105,7 +105,7 @@ std::vector<Case> Cases() {
 
 class DirectEngine : public testing::Test {
  protected:
-  ScopedCoInit com_;
+  ScopedComInit com_ = InitializeCom();
 };
 
 TEST_F(DirectEngine, SameTextAndNumberAsTheScriptControl) {

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "app/app_paths.h"
-#include "app/control_actions.h"
 #include "launcher/command_scripts.h"
 #include "launcher/launch_table.h"
 #include "launcher/shell_launch_win.h"
 #include "launcher/system_operations_win.h"
 #include "launcher/tools_container_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
 #include "support/gbk_text.h"
+#include "support/user_prompts_win.h"
 #include "support/web_addresses.h"
 #include "tests/launcher/fake_system_calls_win.h"
 #include "tests/win_test_support.h"
@@ -61,6 +62,13 @@ class CurrentDirectory {
   bool ok_ = false;
 };
 
+// The launcher over the real system calls and prompts.
+struct RealLauncher {
+  ql::WinSystemCalls calls;
+  ql::SystemUserPrompts prompts;
+  ql::Launcher launcher{calls, prompts, ql::CurrentAppPaths()};
+};
+
 // Visible top-level windows of this process.
 std::vector<HWND> OurVisibleWindows() {
   std::vector<HWND> all;
@@ -84,10 +92,11 @@ TEST(LaunchFile, GbkPathUnderChineseFoldersReachesTheShellIntact) {
     const wchar_t* name;
     ql::LaunchMode mode;
   } cases[] = {{L"鼠标连点器", ql::LaunchMode::Normal}, {L"驱动精灵 绿色", ql::LaunchMode::Show}};
+  RealLauncher real;
   for (const auto& c : cases) {
     std::wstring bat = toolDir + L"\\" + c.name + L".bat";
     ASSERT_TRUE(WriteFileBytes(bat, script, sizeof script - 1));
-    ql::LaunchFile(ql::Gbk(bat), c.mode);
+    real.launcher.LaunchFile(ql::Gbk(bat), c.mode);
     std::wstring marker = toolDir + L"\\" + c.name + L".marker";
     EXPECT_TRUE(WaitUntil([&] { return Exists(marker); }, 20000)) << ql::Gbk(bat);
   }
@@ -96,13 +105,15 @@ TEST(LaunchFile, GbkPathUnderChineseFoldersReachesTheShellIntact) {
 TEST(LaunchFile, MissingTargetShowsNothingAndChangesNothing) {
   std::wstring dir = FreshTestFolder(L"缺少 工具");
   std::vector<HWND> before = OurVisibleWindows();
-  ql::LaunchFile(ql::Gbk(dir) + "\\tools\\cpu工具\\CPUZ\\cpuz64.exe", ql::LaunchMode::Normal);
-  ql::LaunchFile(ql::Gbk(dir) + "\\plugin\\教程文档\\系统安装教程大全.doc", ql::LaunchMode::Show);
-  ql::LaunchFile("", ql::LaunchMode::Show);
+  RealLauncher real;
+  real.launcher.LaunchFile(ql::Gbk(dir) + "\\tools\\cpu工具\\CPUZ\\cpuz64.exe", ql::LaunchMode::Normal);
+  real.launcher.LaunchFile(ql::Gbk(dir) + "\\plugin\\教程文档\\系统安装教程大全.doc", ql::LaunchMode::Show);
+  real.launcher.LaunchFile("", ql::LaunchMode::Show);
+  real.launcher.OpenLink("");
   // The test program has no tool package beside it: no tools folder, no tools.
   ASSERT_FALSE(Exists(ql::Wide(ql::CurrentAppPaths().toolsDir)));
-  ql::OpenToolsDirectory();
-  ql::LaunchPackageFile("\\tools\\主板工具\\AIDA64\\aida64.exe", ql::LaunchMode::Show);
+  real.launcher.OpenToolsDirectory();
+  real.launcher.LaunchPackageFile("\\tools\\主板工具\\AIDA64\\aida64.exe", ql::LaunchMode::Show);
   WaitUntil([] { return false; }, 1500);
   EXPECT_EQ(OurVisibleWindows(), before);
   EXPECT_TRUE(FilesIn(dir).empty());
@@ -110,35 +121,37 @@ TEST(LaunchFile, MissingTargetShowsNothingAndChangesNothing) {
 
 TEST(LaunchFile, ModesAndOpenLinkOwner) {
   FakeSystemCalls fake;
-  ql::LaunchFile("C:\\a\\青岚.exe", ql::LaunchMode::Normal);
-  ql::LaunchFile("C:\\a\\青岚.doc", ql::LaunchMode::Show);
+  FakeLauncher l(fake);
+  l.launcher.LaunchFile("C:\\a\\青岚.exe", ql::LaunchMode::Normal);
+  l.launcher.LaunchFile("C:\\a\\青岚.doc", ql::LaunchMode::Show);
   ASSERT_EQ(fake.shellCalls.size(), 2u);
   EXPECT_EQ(fake.shellCalls[0].file, L"C:\\a\\\u9752\u5c9a.exe");
+  EXPECT_EQ(fake.shellCalls[0].owner, nullptr);
   EXPECT_TRUE(fake.shellCalls[0].emptyDirectory);
   EXPECT_EQ(fake.shellCalls[0].show, SW_SHOWNORMAL);
   EXPECT_FALSE(fake.shellCalls[1].emptyDirectory);
   EXPECT_EQ(fake.shellCalls[1].show, SW_SHOW);
 
-  ql::OpenLink("https://larkmere.example/");
-  ASSERT_EQ(fake.shellCalls.size(), 3u);
-  EXPECT_EQ(fake.shellCalls[2].owner, nullptr);
-  EXPECT_EQ(fake.shellCalls[2].show, SW_SHOWNORMAL);
-
+  // Links go through the shared prompts, whose shell start has this owner.
+  l.launcher.OpenLink("https://larkmere.example/");
+  EXPECT_EQ(fake.prompts.links, std::vector<std::string>{"https://larkmere.example/"});
+  EXPECT_EQ(ql::LinkOwnerWindow(), nullptr);
   // With a window titled "Microsoft Internet Explorer", it owns the start.
   HWND ie = CreateWindowExW(0, L"STATIC", L"Microsoft Internet Explorer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                             nullptr, nullptr);
   ASSERT_NE(ie, nullptr);
-  ql::OpenLink("https://larkmere.example/");
+  EXPECT_EQ(ql::LinkOwnerWindow(), ie);
   DestroyWindow(ie);
-  ASSERT_EQ(fake.shellCalls.size(), 4u);
-  EXPECT_EQ(fake.shellCalls[3].owner, ie);
-  EXPECT_EQ(fake.shellCalls[3].file, L"https://larkmere.example/");
+  EXPECT_EQ(ql::LinkOwnerWindow(), nullptr);
+  EXPECT_EQ(fake.order, (std::vector<std::string>{"shellOpen", "shellOpen", "openLink"}));
 }
 
 TEST(LauncherActions, EveryKeyOfTheOtherPagesStartsItsTarget) {
   FakeSystemCalls fake;
+  FakeLauncher l(fake);
+  RecordingToolsHost host;
   ql::ClearControlActions();
-  ql::RegisterLauncherActions();
+  ql::RegisterLauncherActions(l.launcher, l.operations, host);
   std::string programDir = ql::CurrentAppPaths().programDir;
   for (const ql::LaunchRow& row : ql::PageLaunchRows()) {
     ASSERT_TRUE(ql::RunControlAction(row.key)) << row.key;
@@ -149,15 +162,17 @@ TEST(LauncherActions, EveryKeyOfTheOtherPagesStartsItsTarget) {
   }
   for (const ql::LinkRow& row : ql::PageLinkRows()) {
     ASSERT_TRUE(ql::RunControlAction(row.key)) << row.key;
-    EXPECT_EQ(fake.shellCalls.back().file, ql::Wide(row.address)) << row.key;
+    EXPECT_EQ(fake.prompts.links.back(), row.address) << row.key;
   }
   // Spot checks against the tables, independent of the rows above.
   ql::RunControlAction("page8:112,48");
   EXPECT_EQ(fake.shellCalls.back().file, ql::Wide(programDir + "\\plugin\\教程文档\\系统安装教程大全.doc"));
   EXPECT_EQ(fake.shellCalls.back().show, SW_SHOW);
   ql::RunControlAction("头像");
-  EXPECT_EQ(fake.shellCalls.back().file, ql::Wide(ql::web::kMakerHomePage));
-  EXPECT_EQ(fake.order.size(), fake.shellCalls.size());  // nothing but shell starts
+  EXPECT_EQ(fake.prompts.links.back(), ql::web::kMakerHomePage);
+  // Nothing but shell starts and links.
+  EXPECT_EQ(fake.order.size(), fake.shellCalls.size() + fake.prompts.links.size());
+  EXPECT_TRUE(fake.prompts.boxTexts.empty());
   ql::ClearControlActions();
 }
 
@@ -166,6 +181,7 @@ TEST(RebuildIconCache, WaitsForItsScriptThenLeavesNothingInBin) {
   std::wstring bin = dir + L"\\bin";
   ASSERT_TRUE(CreateDirectoryW(bin.c_str(), nullptr));
   FakeSystemCalls fake;
+  FakeLauncher l(fake);
   fake.realWaitableStart = true;
   // A harmless stand-in script: some work, then a marker outside bin\. The
   // marker exists once the operation returns only if the script was left in
@@ -173,7 +189,7 @@ TEST(RebuildIconCache, WaitsForItsScriptThenLeavesNothingInBin) {
   std::vector<std::string> lines = {"@echo off"};
   for (int i = 0; i < 40; ++i) lines.push_back(ql::FormatText("echo line %d>nul", i));
   lines.push_back("echo ran> \"%~dp0..\\script-ran.txt\"");
-  ql::RebuildIconCacheWith(ql::Gbk(bin), lines);
+  l.operations.RebuildIconCacheWith(ql::Gbk(bin), lines);
 
   EXPECT_TRUE(Exists(dir + L"\\script-ran.txt"));
   EXPECT_TRUE(FilesIn(bin).empty());
@@ -188,19 +204,20 @@ TEST(RebuildIconCache, WaitsForItsScriptThenLeavesNothingInBin) {
 TEST(RebuildIconCache, ScriptThatCannotBeWrittenIsNeverStarted) {
   std::wstring dir = FreshTestFolder(L"图标 缓存 失败");
   FakeSystemCalls fake;
+  FakeLauncher l(fake);
   // No bin\ at all.
-  ql::RebuildIconCacheWith(ql::Gbk(dir + L"\\bin"), ql::IconCacheScriptLines());
+  l.operations.RebuildIconCacheWith(ql::Gbk(dir + L"\\bin"), ql::IconCacheScriptLines());
   // bin\ holds a directory in the script's place.
   ASSERT_TRUE(CreateDirectoryW((dir + L"\\bin2").c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryW((dir + L"\\bin2\\清理图标缓存.bat").c_str(), nullptr));
-  ql::RebuildIconCacheWith(ql::Gbk(dir + L"\\bin2"), ql::IconCacheScriptLines());
+  l.operations.RebuildIconCacheWith(ql::Gbk(dir + L"\\bin2"), ql::IconCacheScriptLines());
   // An older script held open by another process: not overwritten, not started.
   ASSERT_TRUE(CreateDirectoryW((dir + L"\\bin3").c_str(), nullptr));
   std::wstring old = dir + L"\\bin3\\清理图标缓存.bat";
   ASSERT_TRUE(WriteFileBytes(old, "echo old", 8));
   HANDLE held = CreateFileW(old.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  ql::RebuildIconCacheWith(ql::Gbk(dir + L"\\bin3"), ql::IconCacheScriptLines());
+  l.operations.RebuildIconCacheWith(ql::Gbk(dir + L"\\bin3"), ql::IconCacheScriptLines());
   CloseHandle(held);
   EXPECT_TRUE(fake.order.empty());
 }
@@ -208,10 +225,11 @@ TEST(RebuildIconCache, ScriptThatCannotBeWrittenIsNeverStarted) {
 TEST(RunJunkCleanScript, WritesCBatIntoTheCurrentDirectoryAndStartsIt) {
   std::wstring dir = FreshTestFolder(L"快捷方式 工作目录");
   FakeSystemCalls fake;
+  FakeLauncher l(fake);
   {
     CurrentDirectory cd(dir);
     ASSERT_TRUE(cd.ok());
-    ql::RunJunkCleanScript();
+    l.operations.RunJunkCleanScript();
   }
   std::string bytes = BytesOf(dir + L"\\C.bat");
   EXPECT_EQ(bytes, ql::ScriptFileBytes(ql::JunkCleanScriptLines(ql::web::kMakerHomePage)));
@@ -226,7 +244,7 @@ TEST(RunJunkCleanScript, WritesCBatIntoTheCurrentDirectoryAndStartsIt) {
   ASSERT_TRUE(WriteFileBytes(dir + L"\\C.bat", longer.data(), longer.size()));
   {
     CurrentDirectory cd(dir);
-    ql::RunJunkCleanScript();
+    l.operations.RunJunkCleanScript();
   }
   EXPECT_EQ(BytesOf(dir + L"\\C.bat"), bytes);
 }
@@ -245,9 +263,10 @@ TEST(RunJunkCleanScript, NeverStartsACBatItDidNotJustWrite) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   for (const std::wstring& dir : {blocked, stale}) {
     FakeSystemCalls fake;
+    FakeLauncher l(fake);
     CurrentDirectory cd(dir);
     ASSERT_TRUE(cd.ok());
-    ql::RunJunkCleanScript();
+    l.operations.RunJunkCleanScript();
     EXPECT_TRUE(fake.order.empty()) << ql::Gbk(dir);
   }
   CloseHandle(held);
@@ -256,13 +275,14 @@ TEST(RunJunkCleanScript, NeverStartsACBatItDidNotJustWrite) {
 
 TEST(SystemOperations, RestartExplorerShowsTheBoxBeforeEndingExplorer) {
   FakeSystemCalls fake;
-  fake.boxAnswer = IDOK;
-  ql::RestartExplorer();
+  FakeLauncher l(fake);
+  fake.prompts.boxAnswer = IDOK;
+  l.operations.RestartExplorer();
   ASSERT_FALSE(fake.order.empty());
   EXPECT_EQ(fake.order[0], "messageBox");
-  EXPECT_EQ(fake.boxTexts[0], "重启资源管理器成功");
-  EXPECT_EQ(fake.boxTitles[0], "信息：");
-  EXPECT_EQ(fake.boxStyles[0], static_cast<UINT>(MB_OK));
+  EXPECT_EQ(fake.prompts.boxTexts[0], "重启资源管理器成功");
+  EXPECT_EQ(fake.prompts.boxTitles[0], "信息：");
+  EXPECT_EQ(fake.prompts.boxStyles[0], static_cast<UINT>(MB_OK));
   // At most one process ended, and only after the box.
   EXPECT_LE(fake.terminated.size(), 1u);
   EXPECT_EQ(fake.order.size(), 1 + fake.terminated.size());
@@ -270,36 +290,39 @@ TEST(SystemOperations, RestartExplorerShowsTheBoxBeforeEndingExplorer) {
 
 TEST(SystemOperations, QuestionsEndTheSessionOnlyOnYes) {
   struct Case {
-    void (*operation)();
+    void (ql::SystemOperations::*operation)();
     const char* question;
     UINT flags;
   } cases[] = {
-      {ql::ShutDownSystem, "系统即将关机！真的要执行操作吗？", EWX_POWEROFF | EWX_FORCE},
-      {ql::RestartSystem, "系统即将重启！真的要执行操作吗？", EWX_REBOOT | EWX_FORCE},
-      {ql::LogOffUser, "系统即将注销！真的要执行操作吗？", EWX_LOGOFF | EWX_FORCE},
+      {&ql::SystemOperations::ShutDownSystem, "系统即将关机！真的要执行操作吗？", EWX_POWEROFF | EWX_FORCE},
+      {&ql::SystemOperations::RestartSystem, "系统即将重启！真的要执行操作吗？", EWX_REBOOT | EWX_FORCE},
+      {&ql::SystemOperations::LogOffUser, "系统即将注销！真的要执行操作吗？", EWX_LOGOFF | EWX_FORCE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.question);
     for (int answer : {IDNO, IDCANCEL, 0}) {
       FakeSystemCalls fake;
-      fake.boxAnswer = answer;
-      c.operation();
+      FakeLauncher l(fake);
+      fake.prompts.boxAnswer = answer;
+      (l.operations.*c.operation)();
       EXPECT_EQ(fake.order, std::vector<std::string>{"messageBox"});
     }
     {
       FakeSystemCalls fake;
-      fake.boxAnswer = IDYES;
-      c.operation();
-      EXPECT_EQ(fake.boxTexts, std::vector<std::string>{c.question});
-      EXPECT_EQ(fake.boxStyles, std::vector<UINT>{MB_YESNO});
-      EXPECT_EQ(fake.order, (std::vector<std::string>{"messageBox", "enableShutdownPrivilege", "exitWindows"}));
+      FakeLauncher l(fake);
+      fake.prompts.boxAnswer = IDYES;
+      (l.operations.*c.operation)();
+      EXPECT_EQ(fake.prompts.boxTexts, std::vector<std::string>{c.question});
+      EXPECT_EQ(fake.prompts.boxStyles, std::vector<unsigned>{MB_YESNO});
+      EXPECT_EQ(fake.order, (std::vector<std::string>{"messageBox", "enableShutdownPrivilege", "endWindowsSession"}));
       EXPECT_EQ(fake.exitFlags, std::vector<UINT>{c.flags});
     }
     {
       FakeSystemCalls fake;
-      fake.boxAnswer = IDYES;
+      FakeLauncher l(fake);
+      fake.prompts.boxAnswer = IDYES;
       fake.privilegeGranted = false;
-      c.operation();
+      (l.operations.*c.operation)();
       EXPECT_TRUE(fake.exitFlags.empty());
     }
   }
@@ -307,26 +330,30 @@ TEST(SystemOperations, QuestionsEndTheSessionOnlyOnYes) {
 
 TEST(SystemOperations, TheOtherOperationsMakeTheirOneCall) {
   FakeSystemCalls fake;
-  ql::TurnScreenOff();
+  FakeLauncher l(fake);
+  l.operations.TurnScreenOff();
   EXPECT_EQ(fake.order, std::vector<std::string>{"screenOff"});  // no box, no question
+  EXPECT_EQ(fake.screenOffWindows, std::vector<HWND>{fake.ownerWindow});
 
-  ql::RunDiskCleanup();
-  ql::OpenRegistryEditor();
+  l.operations.RunDiskCleanup();
+  l.operations.OpenRegistryEditor();
   ASSERT_EQ(fake.shellCalls.size(), 2u);
   EXPECT_EQ(fake.shellCalls[0].file, L"cleanmgr");
   EXPECT_EQ(fake.shellCalls[1].file, L"C:\\Windows\\regedit.exe");
   for (const ShellCall& c : fake.shellCalls) EXPECT_EQ(c.show, SW_SHOW);
 
-  ql::ShowWindowsAbout();
+  l.operations.ShowWindowsAbout();
   EXPECT_EQ(fake.aboutTexts, (std::vector<std::string>{"Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！"}));
+  EXPECT_EQ(fake.aboutOwners, std::vector<HWND>{fake.ownerWindow});
 
-  ql::ExplainToolStartFailure();
+  l.operations.ExplainToolStartFailure();
   EXPECT_EQ(fake.dialogTexts,
             (std::vector<std::string>{
                 "解决方法", "解决方法",
                 "可能缺少管理员权限\r\n请使用管理员权限运行工具箱\r\n或点击左侧按钮打开工具目录自行操作！"}));
   EXPECT_EQ(fake.dialogButtons, std::vector<int>{1});
   EXPECT_EQ(fake.dialogIcons, std::vector<int>{0xFFFB});
+  EXPECT_EQ(fake.dialogOwners, std::vector<HWND>{fake.ownerWindow});
 }
 
 }  // namespace

@@ -4,22 +4,56 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app_paths.h"
-#include "app/main_controls_win.h"
 #include "launcher/tool_catalog.h"
 #include "launcher/tools_container_win.h"
 #include "launcher/tools_layout.h"
+#include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/web_addresses.h"
 #include "tests/launcher/fake_system_calls_win.h"
 #include "tests/win_test_support.h"
 
 namespace {
 
 using namespace qltest;
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Whether the process of this id runs explorer.exe (any case).
+bool IsExplorer(DWORD pid) {
+  ql::ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32FirstW(snap.Get(), &entry); ok; ok = Process32NextW(snap.Get(), &entry))
+    if (entry.th32ProcessID == pid) return lstrcmpiW(entry.szExeFile, L"explorer.exe") == 0;
+  return false;
+}
+
+// Runs with the current directory set to `dir`, then puts it back.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& dir) {
+    wchar_t old[MAX_PATH * 2] = {};
+    GetCurrentDirectoryW(MAX_PATH * 2, old);
+    old_ = old;
+    SetCurrentDirectoryW(dir.c_str());
+  }
+  ~CurrentDirectory() { SetCurrentDirectoryW(old_.c_str()); }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+ private:
+  std::wstring old_;
+};
 
 class ToolsContainerTest : public ::testing::Test {
  protected:
@@ -32,9 +66,8 @@ class ToolsContainerTest : public ::testing::Test {
     host_ = CreateWindowExW(0, L"QlLauncherTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
                             nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(host_, nullptr);
-    title_ = CreateWindowExW(0, L"EDIT", ql::Wide("功能").c_str(), WS_CHILD | WS_VISIBLE | ES_READONLY, 0, 0, 224, 32,
-                             host_, nullptr, wc.hInstance, nullptr);
-    ql::RegisterMainControl("标题标签", title_);
+    ql::ClearControlActions();
+    ql::RegisterLauncherActions(launcher_.launcher, launcher_.operations, tools_);
     container_ = ql::CreateToolsContainer(host_, -8, 40, 828, 568);
     ASSERT_NE(container_, nullptr);
     ShowWindow(host_, SW_SHOW);
@@ -47,7 +80,7 @@ class ToolsContainerTest : public ::testing::Test {
     list_ = info.hwndList;
   }
   void TearDown() override {
-    ql::RegisterMainControl("标题标签", nullptr);
+    ql::ClearControlActions();
     if (host_) DestroyWindow(host_);
   }
 
@@ -91,9 +124,12 @@ class ToolsContainerTest : public ::testing::Test {
     SendMessageW(list_, WM_LBUTTONUP, 0, at);
     WaitUntil([] { return false; }, 50);
   }
-  std::string Title() { return ql::GetWindowTextGbk(title_); }
+  std::string Title() { return tools_.titles.empty() ? std::string() : tools_.titles.back(); }
 
-  HWND host_ = nullptr, title_ = nullptr, container_ = nullptr, box_ = nullptr, edit_ = nullptr, list_ = nullptr;
+  FakeSystemCalls fake;
+  FakeLauncher launcher_{fake};
+  RecordingToolsHost tools_;
+  HWND host_ = nullptr, container_ = nullptr, box_ = nullptr, edit_ = nullptr, list_ = nullptr;
 };
 
 TEST_F(ToolsContainerTest, TwelvePagesEveryRowAChildWithItsCaption) {
@@ -102,13 +138,14 @@ TEST_F(ToolsContainerTest, TwelvePagesEveryRowAChildWithItsCaption) {
     EXPECT_EQ(IsWindowVisible(Page(p)) != FALSE, p == 0) << p;
   }
   EXPECT_EQ(ql::ToolsContainerPage(), 0);
-  for (const ql::ContainerControl& row : ql::ToolsContainerControls()) {
+  for (const ql::ContainerControl& c : ql::ToolsContainerControls()) {
+    const ql::LayoutRow& row = c.row;
     if (row.caption.empty()) continue;
-    std::vector<HWND> found = FindChildrenByText(Page(row.page), std::string(row.caption));
+    std::vector<HWND> found = FindChildrenByText(Page(row.parent), std::string(row.caption));
     ASSERT_FALSE(found.empty()) << row.caption;
     RECT r;
     GetWindowRect(found[0], &r);
-    MapWindowPoints(nullptr, Page(row.page), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, Page(row.parent), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, row.x) << row.caption;
     EXPECT_EQ(r.top, row.y) << row.caption;
   }
@@ -142,7 +179,7 @@ TEST_F(ToolsContainerTest, SearchShowsHitsAndSelectingOneSwitchesOnlyThePage) {
   EXPECT_EQ(ql::ToolsContainerPage(), 6);
   EXPECT_TRUE(IsWindowVisible(Page(6)));
   EXPECT_FALSE(IsWindowVisible(Page(0)));
-  EXPECT_EQ(Title(), "功能");
+  EXPECT_TRUE(tools_.titles.empty());       // a hit changes the page only
   ASSERT_NE(Button(6, "CPUZ64"), nullptr);  // the tool's button is there to press
 }
 
@@ -179,7 +216,6 @@ TEST_F(ToolsContainerTest, EnterSearchesAndEachSearchReplacesTheList) {
 }
 
 TEST_F(ToolsContainerTest, CategoryBackAndToolButtons) {
-  FakeSystemCalls fake;
   Click(Button(0, "显示器工具"));
   EXPECT_EQ(ql::ToolsContainerPage(), 7);
   EXPECT_EQ(Title(), "显示器工具");
@@ -202,13 +238,129 @@ TEST_F(ToolsContainerTest, CategoryBackAndToolButtons) {
   Click(Button(0, "工具目录"));
   EXPECT_EQ(fake.shellCalls.back().file, ql::Wide(ql::CurrentAppPaths().toolsDir));
   Click(Button(0, "Kinhdown下载器"));
-  EXPECT_EQ(fake.shellCalls.back().show, SW_SHOWNORMAL);
+  EXPECT_EQ(fake.prompts.links, std::vector<std::string>{std::string(ql::web::kKinhdownSite)});
+  Click(Button(0, "下载工具包"));
+  EXPECT_EQ(tools_.packageLinks, 1);
   Click(Button(0, "工具无法打开？"));
   EXPECT_EQ(fake.dialogIcons, std::vector<int>{0xFFFB});
-  fake.boxAnswer = IDNO;
+  fake.prompts.boxAnswer = IDNO;
   Click(Button(0, "关机"));
   EXPECT_TRUE(fake.exitFlags.empty());
-  EXPECT_EQ(fake.boxTexts.back(), "系统即将关机！真的要执行操作吗？");
+  EXPECT_EQ(fake.prompts.boxTexts.back(), "系统即将关机！真的要执行操作吗？");
+}
+
+// Each of the ten system buttons, clicked in the container, reaches its
+// operation: every final call lands in the recording stand-in, none in the
+// system. The scripts are written into folders of the test's own.
+TEST_F(ToolsContainerTest, EveryTenSystemButtonsReachTheirOperation) {
+  std::wstring dir = FreshTestFolder(L"系统功能 按钮");
+  ASSERT_TRUE(CreateDirectoryW((dir + L"\\bin").c_str(), nullptr));
+  const std::string programDir = ql::Gbk(dir);
+  const HWND owner = host_;
+
+  struct Case {
+    const char* caption;
+    int answer;
+    std::vector<std::string> order;  // empty: checked by `check` alone
+    std::function<void(const FakeSystemCalls&)> check;
+  };
+  const Case cases[] = {
+      {"重启资源管理器",
+       IDOK,
+       {},
+       [](const FakeSystemCalls& f) {
+         ASSERT_FALSE(f.order.empty());
+         EXPECT_EQ(f.order[0], "messageBox");  // the box before Explorer ends
+         EXPECT_EQ(f.prompts.boxTexts, std::vector<std::string>{"重启资源管理器成功"});
+         EXPECT_EQ(f.prompts.boxStyles, std::vector<unsigned>{MB_OK});
+         // At most one process, and only one named explorer.exe.
+         ASSERT_LE(f.terminated.size(), 1u);
+         EXPECT_EQ(f.order.size(), 1 + f.terminated.size());
+         for (DWORD pid : f.terminated) EXPECT_TRUE(IsExplorer(pid)) << pid;
+       }},
+      {"重建图标缓存",
+       IDNO,
+       {"shellOpenWaitable", "shellOpen"},
+       [&](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.waitableStarts, std::vector<std::wstring>{dir + L"\\bin\\清理图标缓存.bat"});
+         EXPECT_EQ(f.shellCalls.back().file, L"C:\\Windows\\explorer.exe");
+         EXPECT_FALSE(Exists(dir + L"\\bin\\清理图标缓存.bat"));  // removed once started
+       }},
+      {"打开关于系统",
+       IDNO,
+       {"shellAbout"},
+       [&](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.aboutOwners, std::vector<HWND>{owner});
+         EXPECT_EQ(f.aboutTexts,
+                   (std::vector<std::string>{"Windows系统信息-larkmere", "青岚工具箱 larkmere 祝您好运！"}));
+       }},
+      {"垃圾清理",
+       IDNO,
+       {"shellOpen"},
+       [](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.shellCalls[0].file, L"cleanmgr");
+         EXPECT_EQ(f.shellCalls[0].show, SW_SHOW);
+       }},
+      {"高级垃圾清理",
+       IDNO,
+       {"shellOpen"},
+       [&](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.shellCalls[0].file, L"C.bat");
+         EXPECT_EQ(f.shellCalls[0].show, SW_SHOW);
+         EXPECT_TRUE(Exists(dir + L"\\C.bat"));  // written into the current directory, not run
+       }},
+      {"关闭屏幕",
+       IDNO,
+       {"screenOff"},
+       [&](const FakeSystemCalls& f) { EXPECT_EQ(f.screenOffWindows, std::vector<HWND>{owner}); }},
+      {"打开注册表",
+       IDNO,
+       {"shellOpen"},
+       [](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.shellCalls[0].file, L"C:\\Windows\\regedit.exe");
+         EXPECT_EQ(f.shellCalls[0].show, SW_SHOW);
+       }},
+      {"关机",
+       IDYES,
+       {"messageBox", "enableShutdownPrivilege", "endWindowsSession"},
+       [](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.prompts.boxTexts, std::vector<std::string>{"系统即将关机！真的要执行操作吗？"});
+         EXPECT_EQ(f.exitFlags, std::vector<UINT>{EWX_POWEROFF | EWX_FORCE});
+       }},
+      {"重启",
+       IDYES,
+       {"messageBox", "enableShutdownPrivilege", "endWindowsSession"},
+       [](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.prompts.boxTexts, std::vector<std::string>{"系统即将重启！真的要执行操作吗？"});
+         EXPECT_EQ(f.exitFlags, std::vector<UINT>{EWX_REBOOT | EWX_FORCE});
+       }},
+      {"注销",
+       IDYES,
+       {"messageBox", "enableShutdownPrivilege", "endWindowsSession"},
+       [](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.prompts.boxTexts, std::vector<std::string>{"系统即将注销！真的要执行操作吗？"});
+         EXPECT_EQ(f.exitFlags, std::vector<UINT>{EWX_LOGOFF | EWX_FORCE});
+       }},
+  };
+  ASSERT_EQ(std::size(cases), 10u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    FakeSystemCalls calls;
+    calls.ownerWindow = owner;
+    calls.prompts.boxAnswer = c.answer;
+    FakeLauncher local(calls, ql::MakeAppPaths(programDir));
+    ql::ClearControlActions();
+    ql::RegisterLauncherActions(local.launcher, local.operations, tools_);
+    {
+      CurrentDirectory cd(dir);
+      Click(Button(0, c.caption));
+    }
+    if (!c.order.empty()) {
+      EXPECT_EQ(calls.order, c.order);
+    }
+    c.check(calls);
+    EXPECT_TRUE(fake.order.empty());  // the fixture's stand-in saw nothing
+  }
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 namespace {
 
 using ql::ContainerControl;
-using ql::ControlKind;
 using ql::RowAction;
+using ql::RowKind;
 
 TEST(ToolsLayout, EveryCatalogRowHasItsButtonOnItsPage) {
   const auto& rows = ql::ToolsContainerControls();
@@ -24,10 +24,10 @@ TEST(ToolsLayout, EveryCatalogRowHasItsButtonOnItsPage) {
   ASSERT_EQ(tools.size(), catalog.size());
   // Same order, same caption, same page: a search hit leads to the button.
   for (size_t i = 0; i < catalog.size(); ++i) {
-    EXPECT_EQ(tools[i]->caption, catalog[i].displayName) << i;
-    EXPECT_EQ(tools[i]->page, catalog[i].categoryPage) << i;
+    EXPECT_EQ(tools[i]->row.caption, catalog[i].displayName) << i;
+    EXPECT_EQ(tools[i]->row.parent, catalog[i].categoryPage) << i;
     EXPECT_TRUE(tools[i]->target.starts_with("\\tools\\")) << tools[i]->target;
-    EXPECT_TRUE(tools[i]->y == 64 || tools[i]->y == 128 || tools[i]->y == 192) << tools[i]->caption;
+    EXPECT_TRUE(tools[i]->row.y == 64 || tools[i]->row.y == 128 || tools[i]->row.y == 192) << tools[i]->row.caption;
   }
 }
 
@@ -37,11 +37,11 @@ TEST(ToolsLayout, CategoryButtonsBackButtonsAndSystemFunctions) {
   std::map<int, int> backButtons;
   int systemOps = 0;
   for (const ContainerControl& c : rows) {
-    if (c.action == RowAction::ShowCategory) categories[c.categoryPage] = std::string(c.caption);
-    if (c.action == RowAction::BackToOverview) ++backButtons[c.page];
+    if (c.action == RowAction::ShowCategory) categories[c.categoryPage] = std::string(c.row.caption);
+    if (c.action == RowAction::BackToOverview) ++backButtons[c.row.parent];
     if (c.action == RowAction::SystemOperation) {
       ++systemOps;
-      EXPECT_FALSE(c.tooltip.empty()) << c.caption;
+      EXPECT_FALSE(c.row.tooltip.empty()) << c.row.caption;
     }
   }
   EXPECT_EQ(categories.size(), 11u);
@@ -56,12 +56,30 @@ TEST(ToolsLayout, ButtonsOfAPageNeverOverlap) {
   const auto& rows = ql::ToolsContainerControls();
   for (size_t i = 0; i < rows.size(); ++i)
     for (size_t j = i + 1; j < rows.size(); ++j) {
-      const ContainerControl& a = rows[i];
-      const ContainerControl& b = rows[j];
-      if (a.page != b.page || a.kind != ControlKind::Button || b.kind != ControlKind::Button) continue;
-      bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+      const ql::LayoutRow& a = rows[i].row;
+      const ql::LayoutRow& b = rows[j].row;
+      if (a.parent != b.parent || a.kind != RowKind::PushButton || b.kind != RowKind::PushButton) continue;
+      bool apart = a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
       EXPECT_TRUE(apart) << a.caption << " / " << b.caption;
     }
+}
+
+TEST(ToolsLayout, EveryButtonRunsAKeyOfItsOwnAndOnlyButtonsAndTheSearchBoxAct) {
+  std::map<std::string, std::string> owner;  // key -> the caption of the row that runs it
+  for (const ContainerControl& c : ql::ToolsContainerControls()) {
+    const ql::LayoutRow& r = c.row;
+    bool acts = r.kind == RowKind::PushButton || r.kind == RowKind::SearchBox;
+    EXPECT_EQ(!r.action.empty(), acts) << r.caption;
+    EXPECT_EQ(c.action != RowAction::None, r.kind == RowKind::PushButton) << r.caption;
+    // The search box and its button share the search; the eleven back buttons
+    // share theirs. Every other key belongs to one button.
+    if (r.action.empty() || r.action == ql::kToolsSearchKey || r.action == ql::kToolsBackKey) continue;
+    EXPECT_TRUE(owner.emplace(std::string(r.action), std::string(r.caption)).second)
+        << r.caption << " shares " << r.action << " with " << owner[std::string(r.action)];
+    EXPECT_TRUE(c.action == RowAction::LaunchTool ? r.action == c.target : r.action.starts_with("tools:")) << r.caption;
+  }
+  // 41 tools, 11 categories, 10 system functions, and 工具无法打开？, Kinhdown下载器, 下载工具包, 工具目录.
+  EXPECT_EQ(owner.size(), 41u + 11u + 10u + 4u);
 }
 
 TEST(LaunchTables, EveryKeyOfTheOtherPagesOnce) {

@@ -46,20 +46,21 @@ TEST(ReadVisitCounters, FromTheUtf8BytesOfTheCounterPage) {
 }
 
 TEST(DecideUpdate, SameOlderAndEmptyBrackets) {
+  const std::string ours(kProgramVersion);
   struct Case {
-    const char* page;
-    const char* server;
+    std::string page;
+    std::string server;
     const char* hint;
   } cases[] = {
-      {"最新版本：[2.5.5]", "服务器版本：2.5.5", "提示：已是最新版本，无需更新！（请关注官方群更新消息）"},
+      {"最新版本：[" + ours + "]", "服务器版本：" + ours, "提示：已是最新版本，无需更新！（请关注官方群更新消息）"},
       {"最新版本：[2.5.4]", "服务器版本：2.5.4", "提示：有新版本可以更新，请点击按钮前往下载！"},
-      {"最新版本：[2.5.5 ]", "服务器版本：2.5.5 ", "提示：有新版本可以更新，请点击按钮前往下载！"},
+      {"最新版本：[" + ours + " ]", "服务器版本：" + ours + " ", "提示：有新版本可以更新，请点击按钮前往下载！"},
       {"最新版本：[]", "服务器版本：版本号获取错误！请检查网络！", "提示：网络错误"},
       {"", "服务器版本：版本号获取错误！请检查网络！", "提示：网络错误"},
   };
   for (const Case& c : cases) {
     UpdateLabels l = DecideUpdate(c.page);
-    EXPECT_EQ(l.currentVersion, "当前版本：2.5.5");
+    EXPECT_EQ(l.currentVersion, "当前版本：" + ours);
     EXPECT_EQ(l.serverVersion, c.server) << c.page;
     EXPECT_EQ(l.hint, c.hint) << c.page;
   }

@@ -32,7 +32,7 @@ TEST(DispatchCall, ArraysGiveTheirElementAtTheLowerBound) {
   SAFEARRAYBOUND two{2, 0};
   SAFEARRAY* mixed = SafeArrayCreate(VT_VARIANT, 1, &two);
   {
-    ScopedBstr three(L"3");
+    ScopedBstr three = MakeBstr(L"3");
     VARIANT first = BstrArg(three.Get());
     LONG at = 0;
     SafeArrayPutElement(mixed, &at, &first);  // copies the text
@@ -53,28 +53,31 @@ TEST(DispatchCall, ArraysGiveTheirElementAtTheLowerBound) {
       {"two dimensions", grid, VT_I4, 7},
   };
   for (const auto& c : cases) {
-    ScopedVariant v;
-    v.Get()->vt = static_cast<VARTYPE>(VT_ARRAY | c.type);
-    v.Get()->parray = c.array;  // owned and destroyed by the VARIANT
-    EXPECT_EQ(VariantToDouble(*v), c.expected) << c.name;
+    VARIANT raw{};
+    raw.vt = static_cast<VARTYPE>(VT_ARRAY | c.type);
+    raw.parray = c.array;
+    ScopedVariant v(raw);  // owns and destroys the array
+    EXPECT_EQ(VariantToDouble(v.Get()), c.expected) << c.name;
   }
 }
 
 TEST(DispatchCall, ScalarsAndFailures) {
-  ScopedVariant null;
-  null.Get()->vt = VT_NULL;
-  EXPECT_EQ(VariantToDouble(*null), 0);
-  EXPECT_EQ(VariantToGbk(*null), "");
+  VARIANT rawNull{};
+  rawNull.vt = VT_NULL;
+  ScopedVariant null(rawNull);
+  EXPECT_EQ(VariantToDouble(null.Get()), 0);
+  EXPECT_EQ(VariantToGbk(null.Get()), "");
   EXPECT_EQ(VariantToGbk(IntArg(42)), "42");
   EXPECT_EQ(VariantToDouble(IntArg(-5)), -5);
-  ScopedBstr word(L"abc");
+  ScopedBstr word = MakeBstr(L"abc");
   EXPECT_EQ(VariantToDouble(BstrArg(word.Get())), 0);
-  ScopedBstr chinese(L"\u53f0\u5f0f\u7535\u8111");
+  ScopedBstr chinese = MakeBstr(L"\u53f0\u5f0f\u7535\u8111");
   EXPECT_EQ(VariantToGbk(BstrArg(chinese.Get())), "台式电脑");
-  ScopedVariant array;
-  array.Get()->vt = VT_ARRAY | VT_I4;
-  array.Get()->parray = IntArray({1});
-  EXPECT_EQ(VariantToGbk(*array), "");
+  VARIANT rawArray{};
+  rawArray.vt = VT_ARRAY | VT_I4;
+  rawArray.parray = IntArray({1});
+  ScopedVariant array(rawArray);
+  EXPECT_EQ(VariantToGbk(array.Get()), "");
 }
 
 TEST(DispatchCall, ObjectsThatCannotBeCreatedOrCalled) {
@@ -82,8 +85,8 @@ TEST(DispatchCall, ObjectsThatCannotBeCreatedOrCalled) {
   EXPECT_TRUE(FAILED(CreateDispatchObject(L"No.Such.ProgId", &none)));
   EXPECT_FALSE(none);
   ScopedVariant result;
-  EXPECT_EQ(CallMethod(nullptr, L"Eval", {}, result.Receive()), E_POINTER);
-  EXPECT_EQ(GetProperty(nullptr, L"Count", result.Receive()), E_POINTER);
+  EXPECT_EQ(CallMethod(nullptr, L"Eval", {}, result.Put()), E_POINTER);
+  EXPECT_EQ(GetProperty(nullptr, L"Count", result.Put()), E_POINTER);
 }
 
 }  // namespace

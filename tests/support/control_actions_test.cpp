@@ -1,5 +1,5 @@
 // The registry that routes layout controls to their subsystem's handler.
-#include "app/control_actions.h"
+#include "support/control_actions.h"
 
 #include <gtest/gtest.h>
 

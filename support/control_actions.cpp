@@ -1,5 +1,5 @@
 // The control-action registry (UI thread only, so no lock).
-#include "app/control_actions.h"
+#include "support/control_actions.h"
 
 #include <map>
 

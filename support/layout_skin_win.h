@@ -1,12 +1,12 @@
-// The look of the main window: fonts, colours and the painting of every
-// drawn control kind (pictures, cards, buttons, links, navigation).
+// The look of the layout rows: fonts, colours and the painting of every
+// drawn row kind (pictures, cards, buttons, links, navigation).
 #pragma once
 
 #include <windows.h>
 
 #include <string_view>
 
-#include "app/main_layout.h"
+#include "support/layout_table.h"
 
 namespace ql {
 
@@ -19,9 +19,12 @@ inline constexpr COLORREF kPageBack = RGB(0xFF, 0xFF, 0xFF);
 inline constexpr COLORREF kBorder = RGB(0xE3, 0xE9, 0xF1);
 inline constexpr COLORREF kTint = RGB(0xEA, 0xF4, 0xFF);
 
-HFONT SkinFont(FontId id);
+// The one font table of every layout (created once, kept for the process).
+HFONT LayoutFont(FontId id);
 // Text colour of a label or text field row.
 COLORREF RowTextColour(const LayoutRow& row);
+// Rows in the navigation column (and the column itself) sit on its colour.
+bool OnNavigationColour(const LayoutRow& row);
 
 struct SkinState {
   bool hover = false;
@@ -29,8 +32,8 @@ struct SkinState {
   bool selected = false;  // the navigation control of the shown page
 };
 
-// Paints a drawn row into `dc` (its client area is w x h).
-// `caption` is the control's current window text.
-void PaintSkinRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state);
+// Paints a drawn row into `dc` (its client area is w x h): the background,
+// then the painter of its family. `caption` is the control's current text.
+void PaintLayoutRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state);
 
 }  // namespace ql

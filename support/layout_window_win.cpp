@@ -1,0 +1,308 @@
+// The one place where layout rows become windows.
+#include "support/layout_window_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "platform/scoped_win.h"
+#include "platform/win_text.h"
+#include "support/control_actions.h"
+#include "support/gbk_text.h"
+#include "support/layout_skin_win.h"
+
+namespace ql {
+namespace {
+
+constexpr wchar_t kSkinClass[] = L"QinglanSkin";
+// Window extra bytes of a drawn row: its state bits.
+constexpr int kStateSlot = 0;
+constexpr LONG_PTR kHover = 1, kPressed = 2;
+// The room of the search box's drop-down list; its edit keeps its own height.
+constexpr int kSearchBoxListHeight = 320;
+
+std::string g_selectedNav;
+
+const LayoutRow* RowOf(HWND hwnd) {
+  return hwnd ? reinterpret_cast<const LayoutRow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
+// The two backgrounds, made once and kept for the process.
+HBRUSH BackBrush(bool nav) {
+  static ScopedGdiObj<HBRUSH> page(CreateSolidBrush(kPageBack));
+  static ScopedGdiObj<HBRUSH> navigation(CreateSolidBrush(kNavBack));
+  return nav ? navigation.Get() : page.Get();
+}
+
+void Fire(HWND hwnd) {
+  const LayoutRow* row = RowOf(hwnd);
+  if (row && IsClickable(*row)) RunControlAction(row->action);
+}
+
+void SetState(HWND hwnd, LONG_PTR bit, bool on) {
+  LONG_PTR s = GetWindowLongPtrW(hwnd, kStateSlot);
+  LONG_PTR n = on ? (s | bit) : (s & ~bit);
+  if (n != s) {
+    SetWindowLongPtrW(hwnd, kStateSlot, n);
+    InvalidateRect(hwnd, nullptr, FALSE);
+  }
+}
+
+void Paint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  const LayoutRow* row = RowOf(hwnd);
+  if (row && rc.right > 0 && rc.bottom > 0) {
+    // Drawn off screen, then copied: no flicker on hover.
+    ScopedDC mem(CreateCompatibleDC(dc));
+    ScopedGdiObj<HBITMAP> bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
+    ScopedSelection keep = SelectScoped(mem.Get(), bmp.Get());
+    LONG_PTR bits = GetWindowLongPtrW(hwnd, kStateSlot);
+    SkinState state{(bits & kHover) != 0, (bits & kPressed) != 0, IsNavKind(row->kind) && row->name == g_selectedNav};
+    PaintLayoutRow(mem.Get(), rc.right, rc.bottom, *row, GetWindowTextGbk(hwnd), state);
+    BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.Get(), 0, 0, SRCCOPY);
+  }
+  EndPaint(hwnd, &ps);
+}
+
+// The system's controls inside a layout window report to it: a push button
+// runs its row's action, a picked item of the search box its `detail`.
+void RouteCommand(WPARAM wp, LPARAM lp) {
+  const LayoutRow* child = RowOf(reinterpret_cast<HWND>(lp));
+  if (!child) return;
+  int code = HIWORD(wp);
+  if (child->kind == RowKind::PushButton && code == BN_CLICKED) RunControlAction(child->action);
+  if (child->kind == RowKind::SearchBox && code == CBN_SELCHANGE) RunControlAction(child->detail);
+}
+
+LRESULT CALLBACK SkinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const LayoutRow* row = RowOf(hwnd);
+  bool clickable = row && IsClickable(*row);
+  switch (msg) {
+    case WM_NCHITTEST:
+      // What does not handle the mouse lets it through: the window is dragged there.
+      return clickable ? HTCLIENT : HTTRANSPARENT;
+    case WM_SETCURSOR:
+      if (clickable) {
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (clickable && !(GetWindowLongPtrW(hwnd, kStateSlot) & kHover)) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&t);
+        SetState(hwnd, kHover, true);
+      }
+      return 0;
+    case WM_MOUSELEAVE: SetState(hwnd, kHover, false); return 0;
+    case WM_LBUTTONDOWN:
+      if (!clickable) return 0;
+      if (row->kind == RowKind::Link) {  // links act as the button goes down
+        Fire(hwnd);
+        return 0;
+      }
+      SetState(hwnd, kPressed, true);
+      SetCapture(hwnd);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetWindowLongPtrW(hwnd, kStateSlot) & kPressed) {
+        SetState(hwnd, kPressed, false);
+        ReleaseCapture();
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        if (PtInRect(&rc, p)) Fire(hwnd);
+      }
+      return 0;
+    case WM_CAPTURECHANGED: SetState(hwnd, kPressed, false); return 0;
+    case BM_CLICK: Fire(hwnd); return 0;
+    case WM_COMMAND: RouteCommand(wp, lp); return 0;
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return r;
+    }
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      const LayoutRow* child = RowOf(reinterpret_cast<HWND>(lp));
+      bool nav = row && row->parent == kInWindow && OnNavigationColour(*row);
+      SetBkColor(dc, nav ? kNavBack : kPageBack);
+      SetTextColor(dc, child ? RowTextColour(*child) : kText);
+      return reinterpret_cast<LRESULT>(BackBrush(nav));
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterSkinClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(instance, kSkinClass, &wc)) return;
+  wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = SkinProc;
+  wc.cbWndExtra = sizeof(LONG_PTR);
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kSkinClass;
+  RegisterClassExW(&wc);
+}
+
+// Enter in the search box's edit field runs the box's action (a search, like
+// its button); the Enter character itself is swallowed (no beep).
+LRESULT CALLBACK SearchEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+    RunControlAction(reinterpret_cast<const LayoutRow*>(data)->action);
+    return 0;
+  }
+  if (msg == WM_CHAR && (wp == L'\r' || wp == L'\n')) return 0;
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, SearchEditProc, 1);
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+HWND Create(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+            HWND parent, int id, HINSTANCE instance, const LayoutRow* row) {
+  HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, x, y, w, h, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (hwnd && row) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(row->font)), FALSE);
+  }
+  return hwnd;
+}
+
+void AddTooltip(HWND tooltip, HWND control, std::string_view text) {
+  if (!tooltip || !control || text.empty()) return;
+  std::wstring wide = Wide(text);
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = GetParent(control);
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = wide.data();
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void AddListColumns(HWND list, std::string_view columns, int width) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  std::vector<std::string> names = SplitText(std::string(columns), "|");
+  const int share[] = {20, 18, 22, 40};  // percent of the width
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::wstring w = Wide(names[i]);
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.pszText = w.data();
+    col.cx = (width - 24) * share[i % 4] / 100;
+    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+  }
+}
+
+HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, int id, HINSTANCE instance) {
+  const DWORD visible = (row.flags & kHidden) ? 0 : WS_VISIBLE;
+  switch (row.kind) {
+    case RowKind::Label:
+    case RowKind::Heading: {
+      DWORD style = visible | SS_NOPREFIX | ((row.flags & kCentre) ? SS_CENTER : SS_LEFT);
+      if (!(row.flags & kWrap)) style |= SS_CENTERIMAGE | SS_ENDELLIPSIS;
+      return Create(L"STATIC", text, style, 0, row.x, row.y, row.w, row.h, parent, id, instance, &row);
+    }
+    case RowKind::TitleField:
+      return Create(L"EDIT", text, visible | ES_READONLY | ES_AUTOHSCROLL, 0, row.x, row.y + 2, row.w, row.h - 2,
+                    parent, id, instance, &row);
+    case RowKind::HiddenEdit:
+      return Create(L"EDIT", text, visible | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, row.x, row.y, row.w,
+                    row.h, parent, id, instance, &row);
+    case RowKind::TextBox:
+    case RowKind::LineBox:
+    case RowKind::List: {
+      // A drawn frame with the control inside it.
+      HWND frame = Create(kSkinClass, "", visible | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, row.x, row.y, row.w, row.h,
+                          parent, 0, instance, &row);
+      if (row.kind == RowKind::List) {
+        HWND list = Create(WC_LISTVIEWW, text, WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, 0, 1, 1,
+                           row.w - 2, row.h - 2, frame, id, instance, &row);
+        AddListColumns(list, row.detail, row.w);
+        return list;
+      }
+      if (row.kind == RowKind::LineBox)
+        return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, 12, (row.h - 20) / 2, row.w - 24, 20,
+                      frame, id, instance, &row);
+      return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 12, 10,
+                    row.w - 16, row.h - 20, frame, id, instance, &row);
+    }
+    case RowKind::PushButton:
+      return Create(L"BUTTON", text, visible | BS_PUSHBUTTON | WS_TABSTOP, 0, row.x, row.y, row.w, row.h, parent, id,
+                    instance, &row);
+    case RowKind::GroupBox:
+      return Create(L"BUTTON", text, visible | BS_GROUPBOX, WS_EX_TRANSPARENT, row.x, row.y, row.w, row.h, parent, id,
+                    instance, &row);
+    case RowKind::SearchBox: {
+      HWND box = Create(L"COMBOBOX", text, visible | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, row.x,
+                        row.y, row.w, kSearchBoxListHeight, parent, id, instance, &row);
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      if (box && GetComboBoxInfo(box, &info) && info.hwndItem)
+        SetWindowSubclass(info.hwndItem, SearchEditProc, 1, reinterpret_cast<DWORD_PTR>(&row));
+      return box;
+    }
+    case RowKind::Tools:
+    case RowKind::Timer: return nullptr;
+    default: {
+      DWORD style = visible | WS_CLIPSIBLINGS | (row.kind == RowKind::Region ? WS_CLIPCHILDREN : 0);
+      return Create(kSkinClass, text, style, 0, row.x, row.y, row.w, row.h, parent, id, instance, &row);
+    }
+  }
+}
+
+}  // namespace
+
+HWND CreateLayoutWindow(const LayoutRow& row, std::string_view text, HWND parent, int id,
+                        const LayoutContext& context) {
+  RegisterSkinClass(context.instance);
+  HWND hwnd = CreateRowWindow(row, text, parent, id, context.instance);
+  AddTooltip(context.tooltip, hwnd, row.tooltip);
+  return hwnd;
+}
+
+HWND CreateLayoutPanel(const LayoutRow& look, std::string_view text, DWORD style, DWORD exStyle, HWND parent, int id,
+                       HINSTANCE instance) {
+  RegisterSkinClass(instance);
+  return Create(kSkinClass, text, style, exStyle, look.x, look.y, look.w, look.h, parent, id, instance, &look);
+}
+
+HWND CreateLayoutTooltip(HWND owner, HINSTANCE instance) {
+  return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
+}
+
+void FillLayoutList(HWND list, const std::vector<std::vector<std::string_view>>& rows) {
+  int r = 0;
+  for (const auto& cells : rows) {
+    for (size_t c = 0; c < cells.size(); ++c) {
+      std::wstring w = Wide(cells[c]);
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = r;
+      item.iSubItem = static_cast<int>(c);
+      item.pszText = w.data();
+      SendMessageW(list, c == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ++r;
+  }
+}
+
+const LayoutRow* LayoutRowOf(HWND hwnd) { return RowOf(hwnd); }
+
+void SetSelectedLayoutRow(HWND redraw, std::string_view name) {
+  g_selectedNav = std::string(name);
+  if (redraw) RedrawWindow(redraw, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+}  // namespace ql
