@@ -17,6 +17,11 @@ void ModuleAddRef();
 void ModuleRelease();
 bool ModuleInUse();
 
+// COM objects end through Release, never through a pointer to an interface,
+// whose destructors are not virtual.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
 // IUnknown for one interface. Derived is the final class (deleted as such).
 template <class Derived, class Interface>
 class ComObject : public Interface {
@@ -48,6 +53,8 @@ class ComObject : public Interface {
  private:
   std::atomic<ULONG> refs_{1};
 };
+
+#pragma GCC diagnostic pop
 
 // An exclusive hold on an SRW lock for one scope.
 class LockHold {

@@ -32,7 +32,7 @@ using Texts = std::vector<std::string>;
 class WorkedExampleDetectors : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(UnderTestProvider("worked-example.txt", "")); }
-  ql::ScopedCoInit com_;
+  ql::ScopedComInit com_ = ql::InitializeCom();
   ql::ScriptHostFactory& hosts_ = ql::ScriptControlHosts();
 };
 
@@ -105,7 +105,7 @@ TEST_F(WorkedExampleDetectors, RecordTextsCarryEveryLineOfTheirScripts) {
 class UnusualMachineDetectors : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(UnderTestProvider("unusual-machine.txt", "")); }
-  ql::ScopedCoInit com_;
+  ql::ScopedComInit com_ = ql::InitializeCom();
   ql::ScriptHostFactory& hosts_ = ql::ScriptControlHosts();
 };
 

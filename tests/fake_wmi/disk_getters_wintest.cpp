@@ -46,7 +46,7 @@ using Q = ql::DiskDriveQuery;
 
 TEST(WorkedExampleDisks, EveryGetterReadsItsPropertyAndConvertsIt) {
   ASSERT_TRUE(UnderTestProvider("worked-example.txt", ""));
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   std::vector<std::string> disks;
   ASSERT_EQ(Q().ListDiskDriveNames(disks), 2);
   CheckGetters(disks, {
@@ -84,7 +84,7 @@ TEST(WorkedExampleDisks, EveryGetterReadsItsPropertyAndConvertsIt) {
 
 TEST(UnusualMachineDisks, NullGivesTheEmptyValueAndMissingGivesTheZeroVariant) {
   ASSERT_TRUE(UnderTestProvider("unusual-machine.txt", ""));
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
   std::vector<std::string> disks;
   ASSERT_EQ(Q().ListDiskDriveNames(disks), 2);
   // The card reader (null or missing properties) and a name no disk has.

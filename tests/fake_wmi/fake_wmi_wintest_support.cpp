@@ -28,10 +28,10 @@ std::string ServedMachineFile() {
 std::string ServedMode() { return ql::Gbk(Environment(L"QL_FAKE_WMI_MODE").value_or(L"")); }
 
 bool TestProviderLoaded() {
-  ql::ScopedCoInit com;  // a thread in another apartment keeps it
+  ql::ScopedComInit com = ql::InitializeCom();  // a thread in another apartment keeps it
   ql::ScopedComPtr<IWbemLocator> locator;
   if (FAILED(
-          CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.ReceiveVoid())))
+          CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, ql::PutVoid(locator))))
     return false;
   HMODULE dll = GetModuleHandleW(L"wbemprox.dll");
   return dll && GetProcAddress(dll, "QlFakeWmiProvider");
@@ -67,20 +67,20 @@ ScopedEnvironment::~ScopedEnvironment() { SetEnvironmentVariableW(name_.c_str(),
 ql::ScopedComPtr<IWbemServices> ConnectTo(const wchar_t* resource, HRESULT* hr) {
   ql::ScopedComPtr<IWbemLocator> locator;
   ql::ScopedComPtr<IWbemServices> services;
-  *hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.ReceiveVoid());
+  *hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, ql::PutVoid(locator));
   if (FAILED(*hr)) return services;
-  ql::ScopedBstr ns(resource);
-  *hr = locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Receive());
+  ql::ScopedBstr ns = ql::MakeBstr(resource);
+  *hr = locator->ConnectServer(ns.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put());
   return services;
 }
 
 ql::ScopedComPtr<IEnumWbemClassObject> RunQuery(IWbemServices* services, const wchar_t* query, HRESULT* hr,
                                                 const wchar_t* language) {
   ql::ScopedComPtr<IEnumWbemClassObject> objects;
-  ql::ScopedBstr lang(language);
-  ql::ScopedBstr text(query);
+  ql::ScopedBstr lang = ql::MakeBstr(language);
+  ql::ScopedBstr text = ql::MakeBstr(query);
   *hr = services->ExecQuery(lang.Get(), text.Get(), WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY, nullptr,
-                            objects.Receive());
+                            objects.Put());
   return objects;
 }
 
@@ -97,13 +97,13 @@ std::vector<ql::ScopedComPtr<IWbemClassObject>> TakeAll(IEnumWbemClassObject* ob
 
 std::string PropertyText(IWbemClassObject* object, const wchar_t* name) {
   ql::ScopedVariant value, text;
-  HRESULT hr = object->Get(name, 0, value.Receive(), nullptr, nullptr);
+  HRESULT hr = object->Get(name, 0, value.Put(), nullptr, nullptr);
   if (FAILED(hr)) {
     char code[32];
     std::snprintf(code, sizeof code, "<error 0x%08lX>", static_cast<unsigned long>(hr));
     return code;
   }
-  if (FAILED(VariantChangeType(text.Get(), value.Get(), 0, VT_BSTR))) return "<no text>";
+  if (FAILED(VariantChangeType(text.Put(), const_cast<VARIANT*>(&value.Get()), 0, VT_BSTR))) return "<no text>";
   return ql::Gbk(text->bstrVal ? text->bstrVal : L"");
 }
 

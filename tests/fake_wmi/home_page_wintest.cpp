@@ -134,7 +134,7 @@ std::vector<Row> RowsWithoutWmi() {
 TEST(UnavailableWmiHomePage, EveryWmiRowReadsAsWithoutWmi) {
   ASSERT_TRUE(UnderTestProvider("worked-example.txt", "fail"));
   {
-    ql::ScopedCoInit com;
+    ql::ScopedComInit com = ql::InitializeCom();
     HRESULT hr = S_OK;
     EXPECT_FALSE(ConnectTo(L"root\\cimv2", &hr));
     EXPECT_EQ(hr, Hr(WBEM_E_FAILED));

@@ -38,7 +38,7 @@ TEST(SlowWmi, EveryQueryWaitsItsDelayFirstAndStillAnswers) {
   ASSERT_TRUE(UnderTestProvider("worked-example.txt", mode));
   const double delay = std::stod(mode.substr(5));
   ASSERT_GT(delay, 0);
-  ql::ScopedCoInit com;
+  ql::ScopedComInit com = ql::InitializeCom();
 
   HRESULT hr = E_FAIL;
   ql::ScopedComPtr<IWbemServices> services;

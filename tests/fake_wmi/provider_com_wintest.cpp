@@ -74,7 +74,7 @@ class ProviderCom : public testing::Test {
     return objects ? TakeAll(objects.Get()) : std::vector<ScopedComPtr<IWbemClassObject>>{};
   }
 
-  ql::ScopedCoInit com_{COINIT_APARTMENTTHREADED};
+  ql::ScopedComInit com_ = ql::InitializeCom();
   std::wstring dir_;
   std::wstring path_;
   std::optional<ScopedEnvironment> served_;
@@ -172,7 +172,7 @@ TEST_F(ProviderCom, EnumeratorNextResetSkipAndClone) {
 
   // A clone starts where its original stands and then goes its own way.
   ScopedComPtr<IEnumWbemClassObject> clone;
-  ASSERT_EQ(e->Clone(clone.Receive()), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(e->Clone(clone.Put()), Hr(WBEM_S_NO_ERROR));
   EXPECT_EQ(clone->Next(0, 1, got, &n), Hr(WBEM_S_NO_ERROR));
   EXPECT_EQ(ModelsOf(got, n), std::vector<std::string>{second});
   EXPECT_EQ(clone->Next(0, 1, got, &n), Hr(WBEM_S_FALSE));
@@ -199,12 +199,12 @@ TEST_F(ProviderCom, ClassObjectGivesEachTypeAndItsPropertiesInFileOrder) {
 
   ScopedVariant v;
   CIMTYPE type = 0;
-  ASSERT_EQ(box->Get(L"manufacturer", 0, v.Receive(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"manufacturer", 0, v.Put(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
   EXPECT_EQ(v->vt, VT_BSTR);
   EXPECT_STREQ(v->bstrVal, L"LENOVO");
   EXPECT_EQ(type, CIM_STRING);
 
-  ASSERT_EQ(box->Get(L"ChassisTypes", 0, v.Receive(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"ChassisTypes", 0, v.Put(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
   ASSERT_EQ(v->vt, VT_ARRAY | VT_I4);
   LONG lower = -1, upper = -1, element = 0;
   SafeArrayGetLBound(v->parray, 1, &lower);
@@ -216,27 +216,28 @@ TEST_F(ProviderCom, ClassObjectGivesEachTypeAndItsPropertiesInFileOrder) {
   EXPECT_EQ(element, 4);
   EXPECT_EQ(type, CIM_SINT32 | CIM_FLAG_ARRAY);
 
-  ASSERT_EQ(box->Get(L"LockPresent", 0, v.Receive(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"LockPresent", 0, v.Put(), &type, nullptr), Hr(WBEM_S_NO_ERROR));
   EXPECT_EQ(v->vt, VT_BOOL);
   EXPECT_EQ(v->boolVal, VARIANT_TRUE);
   EXPECT_EQ(type, CIM_BOOLEAN);
-  ASSERT_EQ(box->Get(L"SerialNumber", 0, v.Receive(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"SerialNumber", 0, v.Put(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
   EXPECT_EQ(v->vt, VT_NULL);
-  ASSERT_EQ(box->Get(L"Caption", 0, v.Receive(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"Caption", 0, v.Put(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
   EXPECT_STREQ(v->bstrVal, L"\x4E24\x884C\r\n\x6587\x672C");  // 两行 CR LF 文本
-  ASSERT_EQ(box->Get(L"__CLASS", 0, v.Receive(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
+  ASSERT_EQ(box->Get(L"__CLASS", 0, v.Put(), nullptr, nullptr), Hr(WBEM_S_NO_ERROR));
   EXPECT_STREQ(v->bstrVal, L"Win32_SystemEnclosure");
 
-  v.Receive()->vt = VT_I4;
-  EXPECT_EQ(box->Get(L"NoSuchProperty", 0, v.Get(), nullptr, nullptr), Hr(WBEM_E_NOT_FOUND));
-  EXPECT_EQ(box->Get(L"Manufacturer", 1, v.Receive(), nullptr, nullptr), Hr(WBEM_E_INVALID_PARAMETER));
-  EXPECT_EQ(box->Get(nullptr, 0, v.Receive(), nullptr, nullptr), Hr(WBEM_E_INVALID_PARAMETER));
+  VARIANT* poisoned = v.Put();
+  poisoned->vt = VT_I4;
+  EXPECT_EQ(box->Get(L"NoSuchProperty", 0, poisoned, nullptr, nullptr), Hr(WBEM_E_NOT_FOUND));
+  EXPECT_EQ(box->Get(L"Manufacturer", 1, v.Put(), nullptr, nullptr), Hr(WBEM_E_INVALID_PARAMETER));
+  EXPECT_EQ(box->Get(nullptr, 0, v.Put(), nullptr, nullptr), Hr(WBEM_E_INVALID_PARAMETER));
 
   BSTR name = nullptr;
   EXPECT_EQ(box->Next(0, &name, nullptr, nullptr, nullptr), Hr(WBEM_E_UNEXPECTED));  // before BeginEnumeration
   ASSERT_EQ(box->BeginEnumeration(0), Hr(WBEM_S_NO_ERROR));
   std::vector<std::string> names;
-  while (box->Next(0, &name, v.Receive(), nullptr, nullptr) == Hr(WBEM_S_NO_ERROR)) {
+  while (box->Next(0, &name, v.Put(), nullptr, nullptr) == Hr(WBEM_S_NO_ERROR)) {
     names.push_back(ql::Gbk(name));
     SysFreeString(name);
   }
@@ -270,12 +271,12 @@ TEST_F(ProviderCom, WhatItDoesNotServeIsRefusedSafely) {
   EXPECT_EQ(box->Clone(&copy), Hr(WBEM_E_NOT_SUPPORTED));
   EXPECT_EQ(copy, nullptr);
   ScopedVariant v;
-  EXPECT_EQ(box->Put(L"Manufacturer", 0, v.Get(), 0), Hr(WBEM_E_NOT_SUPPORTED));
+  EXPECT_EQ(box->Put(L"Manufacturer", 0, const_cast<VARIANT*>(&v.Get()), 0), Hr(WBEM_E_NOT_SUPPORTED));
   SAFEARRAY* names = static_cast<SAFEARRAY*>(poison);
   EXPECT_EQ(box->GetNames(nullptr, 0, nullptr, &names), Hr(WBEM_E_NOT_SUPPORTED));
   EXPECT_EQ(names, nullptr);
   IWbemClassObject* object = static_cast<IWbemClassObject*>(poison);
-  ql::ScopedBstr path(L"Win32_SystemEnclosure");
+  ql::ScopedBstr path = ql::MakeBstr(L"Win32_SystemEnclosure");
   EXPECT_EQ(services->GetObject(path.Get(), 0, nullptr, &object, nullptr), Hr(WBEM_E_NOT_SUPPORTED));
   EXPECT_EQ(object, nullptr);
   IEnumWbemClassObject* e = static_cast<IEnumWbemClassObject*>(poison);
