@@ -27,32 +27,6 @@ namespace {
 
 using namespace qltest;
 
-// A copy of a program under its own name, with Wine told not to load the
-// given DLLs into it (HKCU\Software\Wine\AppDefaults\<name>\DllOverrides).
-class ProgramWithoutDlls {
- public:
-  ProgramWithoutDlls(const std::wstring& source, const std::wstring& dir, const std::wstring& name,
-                     std::initializer_list<const wchar_t*> dlls)
-      : path_(dir + L"\\" + name), key_(L"Software\\Wine\\AppDefaults\\" + name) {
-    copied_ = CopyFileW(source.c_str(), path_.c_str(), FALSE) != FALSE;
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-      return;
-    for (const wchar_t* dll : dlls)
-      RegSetValueExW(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
-    RegCloseKey(key);
-    registered_ = true;
-  }
-  ~ProgramWithoutDlls() { RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
-  bool Ready() const { return copied_ && registered_; }
-  const std::wstring& Path() const { return path_; }
-
- private:
-  std::wstring path_, key_;
-  bool copied_ = false, registered_ = false;
-};
-
 std::wstring ThisTestProgram() {
   wchar_t path[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
