@@ -208,7 +208,8 @@ constexpr LayoutRow kRows[] = {
     {K::Button, 10, "", "点击检测更新", 576, 62, 104, 34, F::Body, 0, "点击检测更新"},
     {K::Button, 10, "", "下载larkmere", 692, 62, 104, 34, F::Body, 0, "下载larkmere"},
     {K::Section, 10, "", "| 更新日志", 24, 120, 240, 24, F::Strong},
-    {K::TextBox, 10, "更新日志页", "content:changelog", 4, 148, 812, 416},
+    // The update log itself (4, 148, 812 x 416) is the web browser of
+    // app/update_log_view_win.cpp, made when the page is first opened.
 
     // --- Page 11 用户协议 ---
     {K::Heading, 11, "", "用户协议", 24, 8, 200, 30, F::Heading},

@@ -1,6 +1,5 @@
 #include "app/main_page_content.h"
 
-#include "ql_version.h"
 #include "support/web_addresses.h"
 
 namespace ql {
@@ -37,11 +36,6 @@ std::string Content(std::string_view key) {
   if (key == "wallpaper")
     return Lines({"圆体字体下载：", std::string(kFontYuanti), "", "时尚中黑字体下载：",
                   std::string(kFontShishangZhonghei), "", "方正准圆字体下载：", std::string(kFontFangzhengZhunyuan)});
-  if (key == "changelog")
-    return Lines({std::string("V").append(kProgramVersion), "  · 首页配置检测更准确，新增一键复制",
-                  "  · 工具目录支持搜索", "  · 界面全新设计，窗口阴影更柔和", "", "V2.5.0", "  · 新增特色功能页面",
-                  "  · 修复部分系统下无法打开工具的问题", "", "更多更新内容请访问：",
-                  std::string(kMakerUpdateLogPage)});
   if (key == "agreement")
     return Lines({"青岚工具箱用户协议", "",
                   "一、本工具箱免费提供，仅供个人学习与电脑维护使用，禁止用于任何商业或非法用途。",

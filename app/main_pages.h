@@ -10,6 +10,8 @@
 namespace ql {
 
 inline constexpr int kMainPageCount = 14;
+// "更新日志", whose browser is made the first time the page is opened.
+inline constexpr int kUpdateLogPage = 10;
 // The pages' own names, index = page.
 std::string_view MainPageName(int page);
 

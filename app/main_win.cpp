@@ -4,15 +4,18 @@
 #include <commctrl.h>
 
 #include "app/splash_window_win.h"
+#include "app/startup_phases_win.h"
 #include "platform/ui_thread_win.h"
 #include "support/gdiplus_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  ql::MarkStartupPhase("entry");
   ql::StartGdiplus();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&icc);
   ql::InitUiThread();
   ql::CreateSplashWindow(instance);
+  ql::MarkStartupPhase("splash-created");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -9,6 +9,8 @@
 #include "app/main_window_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup.h"
+#include "app/startup_phases.h"
+#include "app/startup_phases_win.h"
 #include "inventory/detection_run_win.h"
 #include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
@@ -32,6 +34,10 @@ constexpr int kStatusId = 101;
 HWND g_splash = nullptr;
 HWND g_status = nullptr;
 ScopedGdiObj<HFONT> g_statusFont;
+// Starting the detectors' threads costs the UI thread some 15 ms under
+// Wine; a thread of their own starts them while the windows are built. The
+// start-up thread takes their results once this event says they all started.
+ScopedHandle g_detectorsStarted;
 
 HFONT CreateUiFont(int height, int weight) {
   return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -87,6 +93,8 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
 class WinStartupActions final : public StartupActions {
  public:
   void SetSplashStatus(std::string_view text) override {
+    for (size_t i = 0; i < std::size(kStageTexts); ++i)
+      if (text == kStageTexts[i]) MarkStartupPhase(kStagePhases[i]);
     std::string t(text);
     RunOnUiThread([&] { SetWindowTextGbk(g_status, t); });
   }
@@ -95,6 +103,7 @@ class WinStartupActions final : public StartupActions {
       ShowWindow(g_splash, SW_SHOW);
       UpdateWindow(g_splash);
     });
+    MarkStartupPhase("splash-shown");
   }
   void HideSplash() override {
     RunOnUiThread([] { ShowWindow(g_splash, SW_HIDE); });
@@ -103,11 +112,23 @@ class WinStartupActions final : public StartupActions {
   void StartUptimeClock() override {
     RunOnUiThread([] { ql::StartUptimeClock(); });
   }
-  void WaitPumping(unsigned ms) override { WaitPumpingMessages(ms); }
+  void WaitPumping(unsigned ms) override {
+    // The UI thread is free while this thread waits: the main window's
+    // first-time work is done then, a piece per wait.
+    PostMainWindowPreparation();
+    WaitPumpingMessages(ms);
+  }
   void StartVisitStatistics() override {
     StartVisitStatisticsThread(MainVisitCounters(), std::string(web::kVisitCounterPage));
   }
-  void RunDetection() override { RunStartupDetection(MainHomePage()); }
+  void RunDetection() override {
+    // The detection writes the home page's labels: they must exist.
+    RunOnUiThread([] { CompleteMainWindowContents(); });
+    // Starting threads is all that thread does: the wait is short.
+    if (g_detectorsStarted) WaitForSingleObject(g_detectorsStarted.Get(), INFINITE);
+    RunStartupDetection(MainHomePage());
+    MarkStartupPhase("detection-done");
+  }
   std::string MachineTypeLabelText() override { return ql::MachineTypeLabelText(); }
   void ShowIncompleteDetectionDialog() override {
     // Shown from this thread: it blocks the stages, not the UI thread.
@@ -116,28 +137,46 @@ class WinStartupActions final : public StartupActions {
   }
   void ShowMainWindow() override {
     RunOnUiThread([] {
+      CompleteMainWindowPreparation();
       ShowWindow(MainWindowHandle(), SW_SHOW);
+      MarkStartupPhase("main-window-shown");
       UpdateWindow(MainWindowHandle());
+      MarkStartupPhase("main-window-painted");
     });
   }
   void InstallFinalShadow() override {
     RunOnUiThread([] { InstallWindowShadow(MainWindowHandle(), 0xFF8800, 8); });
+    MarkStartupPhase("final-shadow");
   }
   void DestroySplash() override {
     RunOnUiThread([] { DestroyWindow(g_splash); });
+    MarkStartupPhase("splash-destroyed");
   }
   void ClearMainWindowTopmost() override {
     RunOnUiThread(
         [] { SetWindowPos(MainWindowHandle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); });
+    MarkStartupPhase("topmost-cleared");
+    // The pages the user has not opened yet are built from now on, after
+    // the start-up, so that none of them holds up its last steps.
+    StartBuildingPages();
   }
 };
 
 void SplashCreated(HWND hwnd) {
   GuardSingleInstance("1");
   // The detectors need no window: they work while the main window is built.
-  BeginStartupDetection();
+  g_detectorsStarted.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  bool elsewhere = g_detectorsStarted && StartDetachedThread([] {
+                     BeginStartupDetection();
+                     SetEvent(g_detectorsStarted.Get());
+                   });
+  if (!elsewhere) {
+    BeginStartupDetection();
+    g_detectorsStarted.Reset();
+  }
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
   CreateMainWindow(instance);
+  MarkStartupPhase("main-window-created");
   StartDetachedThread([] {
     WinStartupActions actions;
     RunStartupStages(actions);

@@ -2,6 +2,7 @@
 // the block comes from the registry and may be of any size.
 #include "inventory/monitor_edid.h"
 
+#include <array>
 #include <cmath>
 
 #include "support/gbk_text.h"
@@ -17,15 +18,33 @@ const std::string_view ManufacturerLetterTable =
 
 namespace {
 
-// A 5-bit group as its letter from the table, or as its five binary digits.
-std::string GroupText(unsigned group) {
+std::string BinaryDigits(unsigned group) {
   std::string digits;
   for (int bit = 4; bit >= 0; --bit) digits.push_back((group >> bit) & 1u ? '1' : '0');
-  for (const std::string& line : SplitText(ManufacturerLetterTable, "\r\n")) {
-    std::vector<std::string> parts = SplitText(line, "=");
-    if (parts.size() == 3 && parts[0] == digits) return parts[2];
-  }
   return digits;
+}
+
+// The letter table by 5-bit value, read from its text once: the table is a
+// constant, and walking its lines for each of a block's three groups cost
+// more than the rest of the decoding together. The first line of a value wins.
+const std::array<std::string, 32>& LettersByValue() {
+  static const std::array<std::string, 32> letters = [] {
+    std::array<std::string, 32> byValue;
+    for (const std::string& line : SplitText(ManufacturerLetterTable, "\r\n")) {
+      std::vector<std::string> parts = SplitText(line, "=");
+      if (parts.size() != 3) continue;
+      for (unsigned v = 0; v < byValue.size(); ++v)
+        if (parts[0] == BinaryDigits(v) && byValue[v].empty()) byValue[v] = parts[2];
+    }
+    return byValue;
+  }();
+  return letters;
+}
+
+// A 5-bit group as its letter from the table, or as its five binary digits.
+std::string GroupText(unsigned group) {
+  const std::string& letter = LettersByValue()[group & 31];
+  return letter.empty() ? BinaryDigits(group & 31) : letter;
 }
 
 std::string ManufacturerCodeText(uint8_t hi, uint8_t lo) {

@@ -47,12 +47,21 @@ std::string LookupVendorInTable(std::string_view tableText, std::string_view har
   // Codes are exactly three bytes, so a shorter ID can match no line.
   if (hardwareId.size() < 3) return std::string(hardwareId);
   std::string_view code = hardwareId.substr(0, 3);
-  for (const std::string& line : SplitText(tableText, "\r\n")) {
-    std::vector<std::string> parts = SplitText(line, "=");
-    if (parts.size() < 2) continue;  // a line without "=" names no maker
-    if (parts[0] == code) return ReplaceAll(hardwareId, parts[0], parts[1], true);
+  // The lines and their parts are views into the table, never copies (a
+  // table from the data file may be of any size). Each begins on a character
+  // boundary (CR LF and "=" are single bytes), so searching a view from its
+  // start is searching the table from there.
+  for (std::string_view rest = tableText;;) {
+    size_t lineEnd = FindText(rest, "\r\n");
+    std::string_view line = rest.substr(0, lineEnd);
+    size_t equals = FindText(line, "=");  // a line without "=" names no maker
+    if (equals != std::string_view::npos && line.substr(0, equals) == code) {
+      std::string_view value = line.substr(equals + 1);
+      return ReplaceAll(hardwareId, code, value.substr(0, FindText(value, "=")), true);
+    }
+    if (lineEnd == std::string_view::npos) return std::string(hardwareId);
+    rest.remove_prefix(lineEnd + 2);
   }
-  return std::string(hardwareId);
 }
 
 std::string LookupMonitorVendor(std::string_view hardwareId, std::string_view dataDir,

@@ -1,12 +1,13 @@
 // Owners of Windows resources: one alias of the owner template per kind, so
 // that every early return releases what was taken, in reverse order. The
 // acquiring calls that need more than a value return their own owner
-// (GetScopedDC, SelectScoped, InitializeCom).
+// (GetScopedDC, SelectScoped, InitializeCom, InitializeOle).
 #pragma once
 
 #include <windows.h>
 #include <oleauto.h>
 #include <objbase.h>
+#include <ole2.h>
 
 #include "platform/scoped.h"
 
@@ -109,6 +110,18 @@ inline ScopedComInit InitializeCom(DWORD model = COINIT_APARTMENTTHREADED) {
   return ScopedComInit(CoInitializeEx(nullptr, model));
 }
 inline bool ComUsable(const ScopedComInit& com) { return SUCCEEDED(com.Get()) || com.Get() == RPC_E_CHANGED_MODE; }
+
+// OLE on this thread for one scope (what an embedded control needs beyond
+// COM: drag and drop, the clipboard, in-place activation): OleUninitialize
+// only after a successful OleInitialize.
+struct OleInitTraits {
+  using Type = HRESULT;
+  static constexpr HRESULT Invalid() { return CO_E_NOTINITIALIZED; }
+  static bool IsValid(HRESULT hr) { return SUCCEEDED(hr); }
+  static void Close(HRESULT) { OleUninitialize(); }
+};
+using ScopedOleInit = Unique<OleInitTraits>;
+inline ScopedOleInit InitializeOle() { return ScopedOleInit(OleInitialize(nullptr)); }
 
 // A BSTR copy of a UTF-16 text (empty owner when the allocation fails).
 inline ScopedBstr MakeBstr(const wchar_t* text, size_t length) {

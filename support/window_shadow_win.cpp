@@ -1,18 +1,16 @@
-// The drop shadow over a layered window, painted with the GDI+ flat API.
+// The drop shadow over a layered window. Its picture is computed pixel by
+// pixel (support/window_shadow_pixels); the GDI+ path and nine-slice
+// helpers remain for the pictures that are drawn with GDI+.
 #include "support/window_shadow_win.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <span>
-
 #include "platform/scoped_win.h"
-#include "support/memory_image_win.h"
+#include "support/window_shadow_pixels.h"
 
 namespace ql {
 namespace {
-
-#include "assets/shadow_frames.inc"
 
 using namespace Gdiplus::DllExports;
 
@@ -25,22 +23,13 @@ LRESULT CallPrevious(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
   return prev ? CallWindowProcW(prev, target, msg, wp, lp) : DefWindowProcW(target, msg, wp, lp);
 }
 
-// The two black frames, decoded on first use and kept for the process.
-MemoryImage* Frame(bool large) {
-  static MemoryImage* frames = [] {
-    static MemoryImage f[2];
-    f[0].LoadFromBytes(std::span<const uint8_t>(kShadowSmallPng, sizeof kShadowSmallPng));
-    f[1].LoadFromBytes(std::span<const uint8_t>(kShadowLargePng, sizeof kShadowLargePng));
-    return f;
-  }();
-  return &frames[large ? 1 : 0];
-}
-
 void RemoveShadow(HWND target) {
   HWND shadow = ShadowOf(target);
   if (shadow && IsWindow(shadow)) {
     RemovePropW(shadow, kShadowColorProp);
     RemovePropW(shadow, kShadowSizeProp);
+    RemovePropW(shadow, kShadowPaintedSizeProp);
+    RemovePropW(shadow, kShadowPaintedLookProp);
     DestroyWindow(shadow);
   }
   RemovePropW(target, kShadowProp);
@@ -64,26 +53,6 @@ HWND CreateShadowWindow(HWND target) {
   }
   return CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kShadowWindowClass, L"",
                          WS_POPUP | WS_DISABLED, 0, 0, 0, 0, target, nullptr, module, nullptr);
-}
-
-void PaintRings(Gdiplus::GpGraphics* g, COLORREF colour, int size, int width, int height) {
-  // Nothing is drawn where the target window lies.
-  ScopedGdiObj<HRGN> hole(CreateRectRgn(size, size, width - size, height - size));
-  GdipSetClipHrgn(g, hole.Get(), Gdiplus::CombineModeExclude);
-  GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
-  GdipSetCompositingQuality(g, Gdiplus::CompositingQualityAssumeLinear);
-  for (int i = 1; i <= size; ++i) {
-    Gdiplus::GpPen* pen = nullptr;
-    if (GdipCreatePen1(ColorRefToArgb(colour, ShadowRingAlpha(size, i)), 1.0f, Gdiplus::UnitPixel, &pen) != Gdiplus::Ok)
-      continue;
-    IntRect r = ShadowRingRect(width, height, i);
-    if (Gdiplus::GpPath* path = RoundedRectPath(float(r.x), float(r.y), float(r.width), float(r.height), 4)) {
-      GdipDrawPath(g, pen, path);
-      GdipDeletePath(path);
-    }
-    GdipDeletePen(pen);
-  }
-  GdipResetClip(g);
 }
 
 }  // namespace
@@ -141,39 +110,44 @@ void RenderWindowShadow(HWND target, int width, int height) {
   if (!dib || !bits) return;
   ScopedSelection keep = SelectScoped(mem.Get(), dib.Get());
 
-  // GDI+ draws into a premultiplied bitmap over the DIB's own pixels, so the
-  // alpha it paints reaches the layered window (a graphics made from the DC
-  // would treat the DIB as opaque RGB). The DIB is bottom-up: the first row
-  // of the picture is the last in memory.
-  auto paint = [&](Gdiplus::GpGraphics* g) {
-    switch (ShadowPaintFor(colour, size)) {
-      case ShadowPaint::SmallImage: DrawNineSlice(g, Frame(false)->Handle(), 0, 0, width, height); break;
-      case ShadowPaint::LargeImage: DrawNineSlice(g, Frame(true)->Handle(), 0, 0, width, height); break;
-      case ShadowPaint::Rings: PaintRings(g, colour, size, width, height); break;
-    }
-  };
-  Gdiplus::GpBitmap* canvas = nullptr;
-  BYTE* lastRow = static_cast<BYTE*>(bits) + size_t(height - 1) * size_t(width) * 4;
-  if (GdipCreateBitmapFromScan0(width, height, -width * 4, PixelFormat32bppPARGB, lastRow, &canvas) == Gdiplus::Ok) {
-    Gdiplus::GpGraphics* g = nullptr;
-    if (GdipGetImageGraphicsContext(canvas, &g) == Gdiplus::Ok) {
-      paint(g);
-      GdipDeleteGraphics(g);
-    }
-    GdipDisposeImage(canvas);
-  }
+  // The picture is written straight into the DIB's premultiplied pixels,
+  // which start transparent (a new section's memory is fresh and zeroed).
+  // The DIB is bottom-up: the top row of the picture is the last in memory.
+  uint32_t* topRow = static_cast<uint32_t*>(bits) + size_t(height - 1) * size_t(width);
+  PaintShadow({topRow, -ptrdiff_t(width), width, height}, colour, size);
   SIZE extent{width, height};
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  UpdateLayeredWindow(shadow, screen.Get(), nullptr, &extent, mem.Get(), &origin, 0, &blend, ULW_ALPHA);
+  if (!UpdateLayeredWindow(shadow, screen.Get(), nullptr, &extent, mem.Get(), &origin, 0, &blend, ULW_ALPHA)) return;
+  ShadowPictureKey painted = PictureKeyFor(width, height, colour, size);
+  SetPropW(shadow, kShadowPaintedSizeProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(painted.size)));
+  SetPropW(shadow, kShadowPaintedLookProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(painted.look)));
 }
 
 namespace {
 
-// Places the shadow around the target. A pure move keeps the picture the
-// layered window already holds: repainting it on every step of a drag costs
-// a full GDI+ render (about 100 ms under Wine) for the same pixels.
-void PlaceShadow(HWND target, int visible, bool repaint) {
+// What the layered window shows now, as the last paint recorded it.
+ShadowPictureKey PaintedKey(HWND shadow) {
+  return {static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowPaintedSizeProp))),
+          static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowPaintedLookProp)))};
+}
+
+// Puts the shadow window around the target and paints it only when the
+// picture it needs (size, colour, shadow width) is not the one the layered
+// window already holds: a move, or hiding and showing again, keeps it.
+void FitShadow(HWND target, HWND shadow) {
+  RECT rc{};
+  GetWindowRect(target, &rc);
+  if (rc.right == rc.left || rc.bottom == rc.top) return;
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
+  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
+  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
+  if (!ShowsPicture(PaintedKey(shadow), PictureKeyFor(r.width, r.height, colour, size)))
+    RenderWindowShadow(target, r.width, r.height);
+}
+
+void PlaceShadow(HWND target, int visible) {
   HWND shadow = ShadowOf(target);
   if (!shadow || !IsWindow(shadow)) return;
   if (visible < 0) visible = IsWindowVisible(target) ? 1 : 0;
@@ -182,21 +156,18 @@ void PlaceShadow(HWND target, int visible, bool repaint) {
     return;
   }
   if (!IsWindowVisible(shadow)) ShowWindow(shadow, SW_SHOWNA);
-  RECT rc{};
-  GetWindowRect(target, &rc);
-  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
-  IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
-  if (rc.right == rc.left || rc.bottom == rc.top) return;
-  RECT old{};
-  GetWindowRect(shadow, &old);
-  bool sameSize = old.right - old.left == r.width && old.bottom - old.top == r.height;
-  SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);
-  if (repaint || !sameSize) RenderWindowShadow(target, r.width, r.height);
+  FitShadow(target, shadow);
 }
 
 }  // namespace
 
-void UpdateWindowShadow(HWND target, int visible) { PlaceShadow(target, visible, true); }
+void UpdateWindowShadow(HWND target, int visible) { PlaceShadow(target, visible); }
+
+void PrepareWindowShadow(HWND target) {
+  HWND shadow = ShadowOf(target);
+  if (!shadow || !IsWindow(shadow) || IsZoomed(target) || IsIconic(target)) return;
+  FitShadow(target, shadow);
+}
 
 bool InstallWindowShadow(HWND target, COLORREF colour, int size) {
   if (!target || !IsWindow(target)) return false;
@@ -224,7 +195,7 @@ LRESULT CALLBACK WindowShadowSubclassProc(HWND target, UINT msg, WPARAM wp, LPAR
   switch (msg) {
     case WM_MOVE: {
       LRESULT r = CallPrevious(target, msg, wp, lp);
-      PlaceShadow(target, -1, false);
+      PlaceShadow(target, -1);
       return r;
     }
     case WM_SIZE: {

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/main_window_win.h"
 #include "app/splash_window_win.h"
+#include "app/startup_phases.h"
 #include "platform/win_text.h"
 #include "support/gbk_text.h"
 #include "tests/win_test_support.h"
@@ -89,6 +91,41 @@ TEST(ProgramStart, StartsWhenBinCannotBeCreated) {
   ASSERT_TRUE(WriteFileBytes(dir + L"\\bin", "x", 1));
   ChildProcess app(exe, dir);
   EXPECT_NE(WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000), nullptr);
+}
+
+TEST(ProgramStart, PhaseLogListsTheStartUpInOrderOnlyWhenAsked) {
+  std::wstring dir = FreshTestFolder(L"阶段 日志");
+  std::wstring exe = CopyProgramInto(dir);
+  std::wstring log = dir + L"\\phases.log";
+  auto run = [&] {
+    ChildProcess app(exe, dir);
+    ASSERT_TRUE(app.Started());
+    ASSERT_NE(WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return TopWindowsOf(app.Id(), ql::kSplashWindowClass).empty(); }, 5000));
+    Sleep(200);
+  };
+  // Without the variable nothing is written.
+  run();
+  EXPECT_EQ(GetFileAttributesW(log.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  SetEnvironmentVariableW(ql::kPhaseLogVariable, log.c_str());
+  run();
+  SetEnvironmentVariableW(ql::kPhaseLogVariable, nullptr);
+  std::vector<uint8_t> bytes = ReadFileBytes(log);
+  std::vector<ql::PhaseMark> marks = ql::ParsePhaseLines(std::string(bytes.begin(), bytes.end()));
+  std::map<std::string, int64_t> at;
+  for (const ql::PhaseMark& m : marks) EXPECT_TRUE(at.emplace(m.phase, m.ticks).second) << "twice: " << m.phase;
+  for (std::string_view p : ql::kStartupPhases) EXPECT_EQ(at.count(std::string(p)), 1u) << p;
+  // The UI thread's points in their order, and the start-up thread's in
+  // theirs (the two threads' first points may interleave).
+  auto inOrder = [&](std::initializer_list<const char*> points) {
+    for (auto a = points.begin(), b = a + 1; b != points.end(); ++a, ++b)
+      EXPECT_LE(at[*a], at[*b]) << *a << " before " << *b;
+  };
+  inOrder({"entry", "main-window-created", "splash-created"});
+  inOrder({"stage-1", "splash-shown", "stage-2", "stage-3", "stage-4", "detection-done", "stage-5", "main-window-shown",
+           "main-window-painted", "final-shadow", "splash-destroyed", "topmost-cleared"});
+  EXPECT_LE(at["main-window-created"], at["stage-1"]);
 }
 
 }  // namespace

@@ -167,6 +167,9 @@ TEST(MonitorVendor, LookupRules) {
       {MonitorVendorTable, "", ""},
       {"DE=short\r\nDELL=long\r\nDEL=first\r\nDEL=second", "DELA", "firstA"},
       {"DEL\r\n=x\r\nDEL=y=z", "DELA", "yA"},  // a line without "=" is no match
+      // A CR or "=" that is the trail byte of a two-byte character ends no line and no part.
+      {"XYZ=\xB0\r\nDEL=d", "DELA", "DELA"},
+      {"AUO=a\r\nDEL=\xB0=x=y", "DELA", "\xB0=xA"},
       {"", "DELA0A4", "DELA0A4"},
   };
   for (const Case& c : cases) EXPECT_EQ(LookupVendorInTable(c.table, c.id), c.expected) << c.id;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/gdiplus_win.h"
 #include "support/window_shadow_win.h"
 #include "tests/win_test_support.h"
@@ -13,6 +15,42 @@ namespace {
 using qltest::SameRect;
 using qltest::ScreenRect;
 using qltest::TopWindowsOf;
+using qltest::WaitUntil;
+
+// What the display shows at a screen point: under Xvfb, a layered window's
+// premultiplied pixels over the black root.
+COLORREF ScreenAt(POINT p) {
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+// Puts a picture of our own into the layered window: opaque white.
+bool PutMarker(HWND shadow) {
+  RECT rc = ScreenRect(shadow);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (dib && bits) {
+    std::fill_n(static_cast<uint32_t*>(bits), size_t(w) * size_t(h), 0xFFFFFFFFu);
+    HGDIOBJ old = SelectObject(mem, dib);
+    SIZE extent{w, h};
+    POINT origin{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ok = UpdateLayeredWindow(shadow, screen, nullptr, &extent, mem, &origin, 0, &blend, ULW_ALPHA) != FALSE;
+    SelectObject(mem, old);
+  }
+  if (dib) DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
 
 class ShadowInstallTest : public ::testing::Test {
  protected:
@@ -82,6 +120,80 @@ TEST_F(ShadowInstallTest, NotAWindowReturnsFalseAndMaximisedHides) {
   EXPECT_FALSE(IsWindowVisible(shadow));
   ShowWindow(target_, SW_RESTORE);
   EXPECT_TRUE(IsWindowVisible(shadow));
+  ql::InstallWindowShadow(target_, 0, 0);
+}
+
+TEST_F(ShadowInstallTest, PictureIsPaintedOnlyWhenWhatItShowsChanges) {
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  // A point of ring 6, three pixels left of the target, half-way down.
+  auto ringPoint = [&] {
+    RECT t = ScreenRect(target_);
+    return POINT{t.left - 3, (t.top + t.bottom) / 2};
+  };
+  auto showsMarker = [&] { return ScreenAt(ringPoint()) == 0xFFFFFF; };
+  auto showsRing = [&] {
+    COLORREF c = ScreenAt(ringPoint());
+    return c != 0xFFFFFF && c != 0;
+  };
+  ASSERT_TRUE(WaitUntil(showsRing, 3000));
+  ASSERT_TRUE(PutMarker(shadow));
+  ASSERT_TRUE(WaitUntil(showsMarker, 3000));
+
+  // A move, hiding and showing, and the same settings again keep the picture.
+  SetWindowPos(target_, nullptr, 140, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{132, 112, 748, 528}));
+  EXPECT_TRUE(WaitUntil(showsMarker, 3000));
+  ShowWindow(target_, SW_HIDE);
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(WaitUntil(showsMarker, 3000));
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  EXPECT_TRUE(WaitUntil(showsMarker, 3000));
+
+  // A new size, colour or shadow width paints afresh.
+  SetWindowPos(target_, nullptr, 0, 0, 601, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(WaitUntil(showsRing, 3000)) << "resize";
+  ASSERT_TRUE(PutMarker(shadow));
+  ASSERT_TRUE(WaitUntil(showsMarker, 3000));
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0x0000FF, 8));
+  EXPECT_TRUE(WaitUntil(showsRing, 3000)) << "colour";
+  ASSERT_TRUE(PutMarker(shadow));
+  ASSERT_TRUE(WaitUntil(showsMarker, 3000));
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0x0000FF, 9));
+  EXPECT_TRUE(WaitUntil(showsRing, 3000)) << "shadow width";
+  ql::InstallWindowShadow(target_, 0, 0);
+}
+
+TEST_F(ShadowInstallTest, PreparedWhileHiddenShowsWithoutAPaint) {
+  ShowWindow(target_, SW_HIDE);
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0xFF8800, 8));
+  HWND shadow = static_cast<HWND>(GetPropW(target_, ql::kShadowProp));
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ql::PrepareWindowShadow(target_);
+  // Placed for the target, still hidden.
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  EXPECT_TRUE(SameRect(ScreenRect(shadow), RECT{92, 92, 708, 508}));
+  // A picture put in while hidden is what showing the target shows: the
+  // show itself paints nothing.
+  ASSERT_TRUE(PutMarker(shadow));
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  EXPECT_TRUE(WaitUntil([&] { return ScreenAt(POINT{97, 300}) == 0xFFFFFF; }, 3000));
+  // Without the marker, the prepared rings are there at once.
+  ShowWindow(target_, SW_HIDE);
+  ASSERT_TRUE(ql::InstallWindowShadow(target_, 0x0000FF, 8));
+  ql::PrepareWindowShadow(target_);
+  ShowWindow(target_, SW_SHOWNA);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        COLORREF c = ScreenAt(POINT{97, 300});
+        return c != 0xFFFFFF && c != 0;
+      },
+      3000));
+  // Minimised, nothing is prepared: the picture waits for the restore.
+  ShowWindow(target_, SW_MINIMIZE);
+  ql::PrepareWindowShadow(target_);
+  EXPECT_FALSE(IsWindowVisible(shadow));
   ql::InstallWindowShadow(target_, 0, 0);
 }
 
