@@ -21,6 +21,7 @@
 #include "platform/win_text.h"
 #include "support/gbk_text.h"
 #include "support/layout_names.h"
+#include "tests/inventory/line_edge_break_cases.h"
 #include "tests/win_test_support.h"
 
 namespace {
@@ -83,6 +84,10 @@ void ExpectNormalRowsWithout(const wchar_t* name, std::initializer_list<const wc
   EXPECT_FALSE(HasChildWithText(main, "配置正在检测，请稍后........"));
   EXPECT_TRUE(TopWindowsOf(app.Id(), L"#32770").empty()) << "no dialog";
 }
+
+// Where VBScript exists, its own regular expressions remove exactly what the
+// plain-text rule used without them removes.
+TEST(WithoutVbscript, ThePlainLineBreakRuleIsVbscriptsPattern) { ql::ExpectLineEdgeRuleIsThePattern(); }
 
 TEST(WithoutVbscript, TheProgramStartsWithTheRowsOfANormalStart) {
   ExpectNormalRowsWithout(L"qinglan-novbs.exe", {L"vbscript"});
