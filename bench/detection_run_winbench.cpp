@@ -1,6 +1,7 @@
-// One detection run under Wine: each detector alone (sequential, warm), and
-// the whole run with the detectors working side by side as start-up does.
-// Medians of several runs, in milliseconds.
+// One detection run under Wine: each detector alone (sequential, warm)
+// through each query engine (the script control, the direct WMI engine),
+// and the whole run with the detectors working side by side as start-up
+// does. Medians of several runs, in milliseconds.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "inventory/disk_drive_query.h"
 #include "inventory/installed_memory_win.h"
 #include "inventory/script_host_win.h"
+#include "inventory/wmi_direct_engine_win.h"
 #include "platform/scoped_win.h"
 
 namespace {
@@ -40,17 +42,13 @@ struct NullLabels final : ql::HomePageLabels {
   void Write(std::string_view, std::string_view) override {}
 };
 
-}  // namespace
+struct Step {
+  const char* name;
+  std::function<void()> work;
+};
 
-int main(int argc, char** argv) {
-  int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-  ql::ScopedComInit com = ql::InitializeCom(COINIT_APARTMENTTHREADED);
-  auto& hosts = ql::ScriptControlHosts();
-  ql::DiskDriveQuery disks;
-  struct Step {
-    const char* name;
-    std::function<void()> work;
-  } steps[] = {
+std::vector<Step> DetectionSteps(ql::ScriptHostFactory& hosts, ql::DiskDriveQuery& disks) {
+  return {
       {"DetectMachineType", [&] { ql::DetectMachineType(hosts); }},
       {"DetectProcessors", [&] { ql::DetectProcessors(hosts); }},
       {"DetectBoard", [&] { ql::DetectBoard(hosts); }},
@@ -70,18 +68,44 @@ int main(int argc, char** argv) {
       {"DescribeOperatingSystem", [&] { ql::DescribeOperatingSystem(hosts); }},
       {"InstalledMemoryText", [&] { ql::InstalledMemoryText(); }},
   };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+  ql::ScopedComInit com = ql::InitializeCom(COINIT_APARTMENTTHREADED);
+  ql::DiskDriveQuery disks;
   double first = MedianMs(1, [&] {
     NullLabels labels;
     ql::HardwareSnapshot snapshot;
     ql::RunMachineDetection(labels, snapshot);
   });
-  double sum = 0;
-  for (const Step& s : steps) {
-    double ms = MedianMs(runs, s.work);
-    sum += ms;
-    std::printf("  %-24s %7.1f ms\n", s.name, ms);
+  struct Engine {
+    const char* name;
+    ql::ScriptHostFactory& hosts;
+  } engines[] = {{"script control", ql::ScriptControlHosts()}, {"direct WMI", ql::DirectWmiHosts()}};
+  for (const Engine& engine : engines) {
+    std::printf("engine: %s\n", engine.name);
+    for (const Step& s : DetectionSteps(engine.hosts, disks))
+      std::printf("  %-24s %7.1f ms\n", s.name, MedianMs(runs, s.work));
   }
-  std::printf("detectors one after the other: %.1f ms\n", sum);
+  // The whole runs interleaved, so both engines see the same machine load.
+  std::vector<Step> viaControl = DetectionSteps(engines[0].hosts, disks);
+  std::vector<Step> viaDirect = DetectionSteps(engines[1].hosts, disks);
+  std::vector<double> control, direct;
+  for (int i = 0; i < runs; ++i) {
+    control.push_back(MedianMs(1, [&] {
+      for (const Step& s : viaControl) s.work();
+    }));
+    direct.push_back(MedianMs(1, [&] {
+      for (const Step& s : viaDirect) s.work();
+    }));
+  }
+  std::printf(
+      "one detection run, detectors one after the other, median over %d runs: script control %.1f ms, "
+      "direct WMI %.1f ms\n",
+      runs, Median(control), Median(direct));
   double run = MedianMs(runs, [&] {
     NullLabels labels;
     ql::HardwareSnapshot snapshot;

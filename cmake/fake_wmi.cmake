@@ -68,7 +68,12 @@ function(ql_fake_wmi_tests suites machine mode)
   gtest_discover_tests(wintests_fake_wmi TEST_FILTER "${suites}" DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 120 RESOURCE_LOCK fake_wmi_prefix LABELS fake_wmi)
 endfunction()
-ql_fake_wmi_tests("WorkedExample*:ProviderCom.*:ProviderModes.*:BadMachineFile*" worked-example.txt "")
+ql_fake_wmi_tests("WorkedExample*:ProviderCom.*:ProviderModes.*:BadMachineFile*:EnginesOnWorkedExample*" worked-example.txt
+                  "")
 ql_fake_wmi_tests("UnusualMachine*" unusual-machine.txt "")
+ql_fake_wmi_tests("EnginesOnOddValues*" odd-values.txt "")
 ql_fake_wmi_tests("UnavailableWmi*" worked-example.txt fail)
 ql_fake_wmi_tests("SlowWmi*" worked-example.txt slow:300)
+ql_fake_wmi_tests("HungWmi*" worked-example.txt hang)
+ql_fake_wmi_tests("HealthySlowWmi*" worked-example.txt slow:2500)
+ql_fake_wmi_tests("LateWmi*" worked-example.txt slow:10500)

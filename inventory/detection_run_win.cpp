@@ -1,19 +1,20 @@
 // The detection run on Windows: the detectors work ahead on threads of their
 // own (each initialised for COM), the run takes their results in its fixed
-// order and writes the main window's labels; plus the home page's copy,
-// re-detect and battery handlers.
+// order within its deadline and writes the main window's labels; plus the
+// home page's copy, re-detect and battery handlers.
 #include "inventory/detection_run_win.h"
 
 #include <windows.h>
 
-#include <future>
 #include <memory>
 
+#include "inventory/detection_deadline.h"
 #include "inventory/detection_run.h"
+#include "inventory/detector_result_win.h"
 #include "inventory/disk_drive_query.h"
 #include "inventory/home_page_rows.h"
 #include "inventory/installed_memory_win.h"
-#include "inventory/script_host_win.h"
+#include "inventory/query_engine_win.h"
 #include "platform/scoped_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
@@ -33,77 +34,95 @@ const DiskDriveQuery& DiskQuery() {
   return query;
 }
 
-// Runs `work` on a new COM-initialised thread; where no thread can be had it
-// runs when its result is asked for.
-template <class F>
-auto Ahead(F work) -> std::future<decltype(work())> {
-  auto onComThread = [work] {
-    ScopedComInit com = InitializeCom(COINIT_APARTMENTTHREADED);
-    return work();
-  };
-  try {
-    return std::async(std::launch::async, onComThread);
-  } catch (...) {
-    return std::async(std::launch::deferred, onComThread);
-  }
+// The disk names with each disk's model, read on the disk detector's thread.
+struct DiskList {
+  std::vector<std::string> names;
+  std::vector<std::string> models;  // one per name
+};
+
+DiskList ListDisks() {
+  DiskList disks;
+  DiskQuery().ListDiskDriveNames(disks.names);
+  for (const std::string& name : disks.names) disks.models.push_back(DiskQuery().Model(name));
+  return disks;
 }
 
-// A detector's result, or its empty value should anything escape it.
-template <class T>
-T Take(std::future<T>& f) {
-  try {
-    return f.get();
-  } catch (...) {
-    return T{};
-  }
-}
-
+// Every detector on a thread of its own from the moment the sources are
+// made; the run takes the results in its fixed order, all within one
+// deadline counted from that moment. A detector that has not answered by
+// then gives what it gives when its query fails.
 class MachineSources final : public DetectionSources {
  public:
   MachineSources()
-      : machine_(Ahead([] { return DetectMachineType(ScriptControlHosts()); })),
-        cpu_(Ahead([] { return DetectProcessors(ScriptControlHosts()); })),
-        board_(Ahead([] { return DetectBoard(ScriptControlHosts()); })),
-        monitors_(Ahead([] { return DetectMonitorDevices(ScriptControlHosts()); })),
-        disks_(Ahead([] {
-          std::vector<std::string> names;
-          DiskQuery().ListDiskDriveNames(names);
-          return names;
-        })),
-        adapters_(Ahead([] {
+      : deadline_(GetTickCount() + kDetectionDeadlineMs),
+        machine_([] { return DetectMachineType(QueryScriptHosts()); }),
+        cpu_([] { return DetectProcessors(QueryScriptHosts()); }),
+        board_([] { return DetectBoard(QueryScriptHosts()); }),
+        monitors_([] { return DetectMonitorDevices(QueryScriptHosts()); }),
+        disks_(ListDisks),
+        adapters_([] {
           std::vector<NetworkAdapterInfo> list;
           ListNetworkAdapters(list);
           return list;
-        })),
-        video_(Ahead([] { return DetectVideoControllers(ScriptControlHosts()); })),
-        memory_(Ahead([] { return DetectMemory(ScriptControlHosts()); })),
-        os_(Ahead([] { return DescribeOperatingSystem(ScriptControlHosts()); })),
-        installed_(Ahead([] { return ql::InstalledMemoryText(); })) {}
+        }),
+        video_([] { return DetectVideoControllers(QueryScriptHosts()); }),
+        memory_([] { return DetectMemory(QueryScriptHosts()); }),
+        os_([] { return DescribeOperatingSystem(QueryScriptHosts()); }),
+        installed_([] { return ql::InstalledMemoryText(); }) {}
 
-  MachineTypeInfo MachineType() override { return Take(machine_); }
-  ProcessorRecords Processors() override { return Take(cpu_); }
-  BoardInfo Board() override { return Take(board_); }
-  MonitorDeviceList MonitorDevices() override { return Take(monitors_); }
-  std::vector<std::string> DiskNames() override { return Take(disks_); }
-  std::vector<NetworkAdapterInfo> NetworkAdapters() override { return Take(adapters_); }
-  VideoControllerList VideoControllers() override { return Take(video_); }
-  MemoryInventory Memory() override { return Take(memory_); }
-  std::string OperatingSystemSummary() override { return Take(os_); }
-  std::string InstalledMemoryText() override { return Take(installed_); }
+  MachineTypeInfo MachineType() override {
+    return machine_.Take(deadline_, [] { return DetectMachineType(FailingScriptHosts()); });
+  }
+  ProcessorRecords Processors() override {
+    return cpu_.Take(deadline_, [] { return DetectProcessors(FailingScriptHosts()); });
+  }
+  BoardInfo Board() override {
+    return board_.Take(deadline_, [] { return DetectBoard(FailingScriptHosts()); });
+  }
+  MonitorDeviceList MonitorDevices() override {
+    return monitors_.Take(deadline_, [] { return DetectMonitorDevices(FailingScriptHosts()); });
+  }
+  std::vector<std::string> DiskNames() override {
+    disks_taken_ = disks_.Take(deadline_, [] { return DiskList{}; });
+    return disks_taken_.names;
+  }
+  std::vector<NetworkAdapterInfo> NetworkAdapters() override {
+    return adapters_.Take(deadline_, [] { return std::vector<NetworkAdapterInfo>{}; });
+  }
+  VideoControllerList VideoControllers() override {
+    return video_.Take(deadline_, [] { return DetectVideoControllers(FailingScriptHosts()); });
+  }
+  MemoryInventory Memory() override {
+    return memory_.Take(deadline_, [] { return DetectMemory(FailingScriptHosts()); });
+  }
+  std::string OperatingSystemSummary() override {
+    return os_.Take(deadline_, [] { return DescribeOperatingSystem(FailingScriptHosts()); });
+  }
+  // A failed GlobalMemoryStatusEx leaves the structure zeroed.
+  std::string InstalledMemoryText() override {
+    return installed_.Take(deadline_, [] { return InstalledMemoryTextFor(0); });
+  }
   MonitorInfo DecodeMonitor(std::string_view id) override { return DecodeMonitorEdid(id); }
-  std::string DiskModel(std::string_view name) override { return DiskQuery().Model(name); }
+  // The run asks for the models of the names it took, in order.
+  std::string DiskModel(std::string_view name) override {
+    for (size_t k = 0; k < disks_taken_.names.size(); ++k)
+      if (disks_taken_.names[k] == name) return disks_taken_.models[k];
+    return {};
+  }
 
  private:
-  std::future<MachineTypeInfo> machine_;
-  std::future<ProcessorRecords> cpu_;
-  std::future<BoardInfo> board_;
-  std::future<MonitorDeviceList> monitors_;
-  std::future<std::vector<std::string>> disks_;
-  std::future<std::vector<NetworkAdapterInfo>> adapters_;
-  std::future<VideoControllerList> video_;
-  std::future<MemoryInventory> memory_;
-  std::future<std::string> os_;
-  std::future<std::string> installed_;
+  DWORD deadline_;
+  DetectorResult<MachineTypeInfo> machine_;
+  DetectorResult<ProcessorRecords> cpu_;
+  DetectorResult<BoardInfo> board_;
+  DetectorResult<MonitorDeviceList> monitors_;
+  DetectorResult<DiskList> disks_;
+  DetectorResult<std::vector<NetworkAdapterInfo>> adapters_;
+  DetectorResult<VideoControllerList> video_;
+  DetectorResult<MemoryInventory> memory_;
+  DetectorResult<std::string> os_;
+  DetectorResult<std::string> installed_;
+  DiskList disks_taken_;
 };
 
 void BatteryTimerTick(HomePageLabels& labels) {
@@ -159,7 +178,9 @@ void RedetectClicked(HomePage& page) {
   page.SetEnabled(layout::kRedetectLink, false);
   for (const SummaryRow& row : kSummaryRowLabels) page.Write(row.valueLabel, kDetectingText8);
   page.Write(layout::kMachineType, kDetectingText8);
-  RunMachineDetection(page, Snapshot());  // on the UI thread: the window waits for it
+  // On the UI thread; its waits process the window's messages, so the window
+  // keeps painting and answering until the deadline at most.
+  RunMachineDetection(page, Snapshot());
   page.SetEnabled(layout::kRedetectLink, true);
 }
 

@@ -22,14 +22,17 @@ class HomePage : public HomePageLabels {
 };
 
 // Sets the first run's detectors to work while the windows are still being
-// built; the start-up's detection stage then takes their results.
+// built; the start-up's detection stage then takes their results, waiting
+// for them at most the detection deadline counted from here.
 void BeginStartupDetection();
 // Start-up stage 4: the first run, on the calling thread (COM set up for it).
 void RunStartupDetection(HomePageLabels& labels);
 // Registers the home page's actions (copy, re-detect, battery timer) over
 // `page`, which must outlive them.
 void RegisterHomePageActions(HomePage& page);
-// One run over this machine's detectors into `labels`, with COM set up for it.
+// One run over this machine's detectors into `labels`, with COM set up for
+// it; it waits for them at most the detection deadline, processing the
+// calling thread's messages meanwhile.
 void RunMachineDetection(HomePageLabels& labels, HardwareSnapshot& snapshot);
 
 }  // namespace ql

@@ -30,6 +30,10 @@ class ScriptHostFactory {
   virtual std::unique_ptr<ScriptHost> OpenHost() = 0;
 };
 
+// Hosts whose every evaluation fails ("" and 0): a detector run over them
+// gives exactly its failed-query result.
+ScriptHostFactory& FailingScriptHosts();
+
 // One evaluation in a host of its own, released right after.
 std::string EvaluateTextOnce(ScriptHostFactory& hosts, std::string_view script);
 double EvaluateFirstNumberOnce(ScriptHostFactory& hosts, std::string_view script);

@@ -15,7 +15,10 @@ namespace ql {
 // One script control instance, created with the host and released with it.
 // The host keeps COM initialised (single-threaded apartment) on its thread
 // for its life, so it works on a thread that did not set COM up; it must be
-// used and destroyed on the thread that created it.
+// used and destroyed on the thread that created it. A control whose VBScript
+// engine could not be set up, or whose AddCode failed, is left alone: no
+// further call reaches it (the script control may crash on one) and every
+// evaluation gives "".
 class ScriptControlHost final : public ScriptHost {
  public:
   ScriptControlHost();
@@ -23,7 +26,8 @@ class ScriptControlHost final : public ScriptHost {
   ScriptControlHost(const ScriptControlHost&) = delete;
   ScriptControlHost& operator=(const ScriptControlHost&) = delete;
 
-  bool Created() const { return static_cast<bool>(control_); }
+  // The control exists and runs VBScript.
+  bool Created() const { return usable_; }
   // "AddCode": true when the script compiled and its top level ran.
   bool AddCode(std::string_view script);
   std::string EvaluateText(std::string_view script) override;
@@ -36,6 +40,7 @@ class ScriptControlHost final : public ScriptHost {
 
   ScopedComInit com_;
   ScopedComPtr<IDispatch> control_;
+  bool usable_ = false;
 };
 
 class ScriptControlFactory final : public ScriptHostFactory {
@@ -43,7 +48,8 @@ class ScriptControlFactory final : public ScriptHostFactory {
   std::unique_ptr<ScriptHost> OpenHost() override;
 };
 
-// The factory the detection run hands to the detectors.
+// One script control per host (the detection run chooses its engine in
+// query_engine_win.h).
 ScriptHostFactory& ScriptControlHosts();
 
 }  // namespace ql

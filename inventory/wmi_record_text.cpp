@@ -48,11 +48,26 @@ std::string TextBeforeFirst(std::string_view text, std::string_view marker, bool
   return std::string(text.substr(0, at));
 }
 
+std::string RemoveLineEdgeBreaks(std::string_view text) {
+  auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+  std::string out;
+  out.reserve(text.size());
+  for (size_t p = 0; p < text.size(); ++p) {
+    bool lineStart = p == 0 || isBreak(text[p - 1]);
+    bool lineEnd = p + 1 == text.size() || isBreak(text[p + 1]);
+    if ((text[p] == '\r' && lineStart) || (text[p] == '\n' && lineEnd)) continue;
+    out.push_back(text[p]);
+  }
+  return out;
+}
+
 std::string CleanLineBreaks(std::string_view text) {
   if (text.substr(0, 2) == kCrLf) text.remove_prefix(2);
   if (text.size() >= 2 && text.substr(text.size() - 2) == kCrLf) text.remove_suffix(2);
   RegexObject re;
-  re.Match("(?:^\\r|\\n$)", text);
+  // Without the VBScript regular-expression engine (a Windows without
+  // VBScript) the same rule is applied as plain text.
+  if (!re.Match("(?:^\\r|\\n$)", text)) return RemoveLineEdgeBreaks(text);
   return re.Replace("");
 }
 

@@ -30,6 +30,9 @@ std::string TextAfterLast(std::string_view text, std::string_view marker);
 std::string TextBeforeFirst(std::string_view text, std::string_view marker, bool ignoreCase);
 // Drops one leading and one trailing CR LF, then every CR that begins a line
 // and every LF that ends one (an empty line inside the text collapses).
+// Where the regular-expression engine cannot be created the last step is
+// RemoveLineEdgeBreaks, the same rule as plain text.
 std::string CleanLineBreaks(std::string_view text);
+std::string RemoveLineEdgeBreaks(std::string_view text);
 
 }  // namespace ql

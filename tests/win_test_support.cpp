@@ -40,6 +40,22 @@ std::wstring CopyProgramInto(const std::wstring& folder) {
   return target;
 }
 
+ProgramWithoutDlls::ProgramWithoutDlls(const std::wstring& source, const std::wstring& folder, const std::wstring& name,
+                                       std::initializer_list<const wchar_t*> dlls)
+    : path_(folder + L"\\" + name), key_(L"Software\\Wine\\AppDefaults\\" + name) {
+  if (!CopyFileW(source.c_str(), path_.c_str(), FALSE)) return;
+  ql::ScopedHKey key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      key.Put(), nullptr) != ERROR_SUCCESS)
+    return;
+  for (const wchar_t* dll : dlls)
+    if (RegSetValueExW(key.Get(), dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t)) != ERROR_SUCCESS)
+      return;
+  ready_ = true;
+}
+
+ProgramWithoutDlls::~ProgramWithoutDlls() { RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
+
 ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& workingDir, const std::wstring& arguments) {
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,25 @@ std::wstring ProgramPath();
 std::wstring FreshTestFolder(const std::wstring& name);
 // Copies the program into `folder` and returns the copy's path.
 std::wstring CopyProgramInto(const std::wstring& folder);
+
+// A copy of a program under its own name in `folder`, which Wine does not let
+// load the given DLLs: a per-program override (the DllOverrides key under
+// HKCU Software\Wine\AppDefaults\<name>), removed again when the object
+// goes. DLLs that WINEDLLOVERRIDES names keep the environment's setting.
+class ProgramWithoutDlls {
+ public:
+  ProgramWithoutDlls(const std::wstring& source, const std::wstring& folder, const std::wstring& name,
+                     std::initializer_list<const wchar_t*> dlls);
+  ProgramWithoutDlls(const ProgramWithoutDlls&) = delete;
+  ProgramWithoutDlls& operator=(const ProgramWithoutDlls&) = delete;
+  ~ProgramWithoutDlls();
+  bool Ready() const { return ready_; }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_, key_;
+  bool ready_ = false;
+};
 
 // A started child process, ended (if still running) when the object goes.
 class ChildProcess {

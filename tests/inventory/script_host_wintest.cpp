@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "inventory/installed_memory_win.h"
@@ -80,11 +81,12 @@ TEST_F(ScriptControl, TextsNumbersArraysAndALaterGetA) {
 
 TEST_F(ScriptControl, AMissingPropertyFailsTheWholeQuery) {
   // Win32_BIOS has objects; reading a property it lacks raises a script error.
-  WmiQueryShape shape{"Win32_BIOS",
-                      true,
-                      "from",
-                      {KeyLine("R = R & ", "厂商=", "Manufacturer"), KeyLine("R = R & ", "无=", "NoSuchProperty")},
-                      ""};
+  WmiQueryShape shape{
+      "Win32_BIOS",
+      true,
+      "from",
+      {KeyLine(RecordOp::Append, "厂商=", "Manufacturer"), KeyLine(RecordOp::Append, "无=", "NoSuchProperty")},
+      {}};
   std::string script = BuildWmiQueryScript(shape);
   ScriptControlHost host;
   ASSERT_TRUE(host.AddCode(script));
@@ -174,6 +176,35 @@ TEST(ScriptControlThread, AHostOnAFreshThreadSetsUpComAndLeavesItAsFound) {
   worker.join();
   EXPECT_EQ(text, "ok");
   EXPECT_EQ(after, S_OK);
+}
+
+// A script that asks for a message box on a worker thread gets an error, not
+// a box: the host's control has AllowUI off. Should a box come, it is closed
+// from here and the test fails instead of hanging.
+TEST(ScriptControlThread, NoMessageBoxOnAWorkerThread) {
+  std::atomic<bool> done{false};
+  std::string text = "not run";
+  std::thread worker([&] {
+    text = EvaluateTextOnce(ScriptControlHosts(),
+                            "Function GetA()\r\nMsgBox \"prompt\"\r\nGetA = \"went on\"\r\nEnd Function");
+    done = true;
+  });
+  bool boxShown = false;
+  for (int i = 0; i < 250 && !done; ++i) {
+    Sleep(20);
+    if (!NoVisibleWindow()) {
+      boxShown = true;
+      break;
+    }
+  }
+  // Close whatever came, so a failure does not hang the run.
+  while (boxShown && !done) {
+    if (HWND box = FindWindowW(L"#32770", nullptr)) PostMessageW(box, WM_CLOSE, 0, 0);
+    Sleep(50);
+  }
+  worker.join();
+  EXPECT_FALSE(boxShown);
+  EXPECT_EQ(text, "") << "MsgBox without a window is a script error";
 }
 
 TEST(InstalledMemory, WholeGigabytesOfThisMachine) {

@@ -105,5 +105,24 @@ TEST(WmiQueryScript, DeviceScriptsNumberTheirKeys) {
                 end);
 }
 
+TEST(WmiQueryScript, EachDetectorScriptLeadsBackToItsOwnShape) {
+  const std::string scripts[] = {
+      ChassisScript(),   EnclosureManufacturerScript(), ProcessorScript(), BiosScript(),
+      BaseboardScript(), OperatingSystemScript(),       MemoryScript(),    VideoControllerScript(),
+      MonitorScript()};
+  ASSERT_EQ(DetectorQueryShapes().size(), std::size(scripts));
+  for (size_t k = 0; k < std::size(scripts); ++k) {
+    const WmiQueryShape* shape = FindDetectorQueryShape(scripts[k]);
+    ASSERT_EQ(shape, &DetectorQueryShapes()[k]) << scripts[k];
+    EXPECT_EQ(BuildWmiQueryScript(*shape), scripts[k]);
+  }
+  // The two enclosure scripts share the class but not the line.
+  EXPECT_NE(FindDetectorQueryShape(ChassisScript()), FindDetectorQueryShape(EnclosureManufacturerScript()));
+  EXPECT_EQ(FindDetectorQueryShape(ProcessorScript() + " "), nullptr);
+  EXPECT_EQ(FindDetectorQueryShape("Function GetA()\r\nGetA = 1\r\nEnd Function"), nullptr);
+  EXPECT_EQ(WmiQueryText(BiosShape()), "Select * From Win32_BIOS");
+  EXPECT_EQ(WmiQueryText(MonitorShape()), "Select * from Win32_DesktopMonitor");
+}
+
 }  // namespace
 }  // namespace ql

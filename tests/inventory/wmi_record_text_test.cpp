@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/inventory/line_edge_break_cases.h"
+
 #include <cstdint>
 #include <iterator>
 
@@ -91,6 +93,14 @@ TEST(WmiRecordText, CleanLineBreaks) {
       {"64 位\r\n获取成功", "64 位\r\n获取成功"},
   };
   for (const auto& c : cases) EXPECT_EQ(CleanLineBreaks(c.text), c.expected) << c.text;
+}
+
+// The plain-text rule, used where the regular-expression engine is missing,
+// removes exactly what the pattern "(?:^\r|\n$)" removes.
+TEST(WmiRecordText, LineEdgeBreaksAsPlainTextMatchThePattern) {
+  ExpectLineEdgeRuleIsThePattern();
+  EXPECT_EQ(RemoveLineEdgeBreaks("a\r\n\r\nb"), "a\r\nb");
+  EXPECT_EQ(RemoveLineEdgeBreaks("\r\nX"), "\nX");
 }
 
 }  // namespace
