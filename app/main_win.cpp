@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ql::MarkStartupPhase("splash-created");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (ql::HandleLayoutKeyboard(msg)) continue;  // Tab, Enter on buttons, Alt+F4
+    if (ql::HandleLayoutKeyboard(msg)) continue;  // Tab, Shift+Tab, Enter on push buttons
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -22,8 +22,7 @@ UINT FitWindowToDpi(HWND window, int width, int height) {
 void TakeSuggestedRect(HWND window, LPARAM suggested) {
   const RECT* r = reinterpret_cast<const RECT*>(suggested);
   if (!r) return;
-  SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ql

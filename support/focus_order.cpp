@@ -18,8 +18,8 @@ std::vector<size_t> ReadingOrder(std::span<const FocusPlace> places, int sameLin
   std::vector<int> lineTop(places.size());
   for (size_t k = 0; k < byTop.size(); ++k) {
     size_t i = byTop[k];
-    bool continues = k > 0 && places[byTop[k - 1]].group == places[i].group &&
-                     places[i].y - lineTop[byTop[k - 1]] <= sameLine;
+    bool continues =
+        k > 0 && places[byTop[k - 1]].group == places[i].group && places[i].y - lineTop[byTop[k - 1]] <= sameLine;
     lineTop[i] = continues ? lineTop[byTop[k - 1]] : places[i].y;
   }
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {

@@ -43,12 +43,6 @@ bool HandleLayoutKeyboard(const MSG& msg) {
     }
     return false;
   }
-  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (msg.lParam & (LPARAM(1) << 29))) {
-    // Wherever the focus is (the search box takes F4 for its list).
-    if (KeyboardFocusOrder(root).empty()) return false;
-    PostMessageW(root, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return true;
-  }
   return false;
 }
 

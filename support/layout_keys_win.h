@@ -1,8 +1,8 @@
 // The keyboard in a window of layout rows, as the message loop sees it
 // before dispatching: Tab and Shift+Tab move the focus through the controls
-// in reading order, Enter on a push button clicks it, Alt+F4 closes the
-// window (as its system menu's Close). Enter and Space on a drawn control
-// act in the control itself (support/layout_window_win.cpp).
+// in reading order, Enter on a push button clicks it. Enter and Space on a
+// drawn control act in the control itself (support/layout_window_win.cpp);
+// Alt+F4 is the system's (its Close ends the program, app/main_window_win).
 #pragma once
 
 #include <windows.h>

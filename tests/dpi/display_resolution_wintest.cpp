@@ -49,9 +49,9 @@ RECT RectIn(HWND h) {
   int want[] = {S(x), S(y), S(w), S(h96)};
   for (int i = 0; i < 4; ++i)
     if (std::abs(got[i] - want[i]) > 2)
-      return ::testing::AssertionFailure() << "at (" << got[0] << ", " << got[1] << "), " << got[2] << " x " << got[3]
-                                           << "; wanted (" << want[0] << ", " << want[1] << "), " << want[2] << " x "
-                                           << want[3];
+      return ::testing::AssertionFailure()
+             << "at (" << got[0] << ", " << got[1] << "), " << got[2] << " x " << got[3] << "; wanted (" << want[0]
+             << ", " << want[1] << "), " << want[2] << " x " << want[3];
   return ::testing::AssertionSuccess();
 }
 
@@ -107,8 +107,8 @@ int TextWidthIn(HFONT font, const std::wstring& w) {
 }
 // The height a combo box's edit field takes for a font, here.
 int ComboFieldHeight(HFONT font) {
-  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWN, 0, 0, 200, 200, nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND combo =
+      CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWN, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
   SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   int height = int(SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
   DestroyWindow(combo);
