@@ -17,6 +17,7 @@
 #include "platform/win_text.h"
 #include "support/dpi_scale.h"
 #include "support/layout_skin_win.h"
+#include "support/window_shadow_win.h"
 #include "tests/win_test_support.h"
 
 namespace {
@@ -200,6 +201,17 @@ TEST_F(ScaledProgram, SplashAndMainWindowTakeTheirScaledSizes) {
   EXPECT_EQ(m.bottom - m.top, S(640));
 }
 
+TEST_F(ScaledProgram, TheShadowIsAsWideAsItsSizeScaled) {
+  std::vector<HWND> shadows = TopWindowsOf(app_->Id(), ql::kShadowWindowClass);
+  ASSERT_EQ(shadows.size(), 1u);
+  int s = S(8);  // the final shadow: 8 pixels at 96 DPI
+  auto around = [&] {
+    RECT m = ScreenRect(main_), r = ScreenRect(shadows[0]);
+    return r.left == m.left - s && r.top == m.top - s && r.right == m.right + s && r.bottom == m.bottom + s;
+  };
+  EXPECT_TRUE(WaitUntil(around, 3000)) << s;
+}
+
 TEST_F(ScaledProgram, HomePageControlsLieAtTheirScaledPlaces) {
   ExpectNamedRowsScaled([](const ql::LayoutRow& r) { return r.parent < 0 || r.parent == 0; }, 101);
   EXPECT_TRUE(PlacedAt(Page(0), 0, 0, 820, 580));
@@ -249,6 +261,39 @@ TEST_F(ScaledProgram, ToolsPageControlsLieAtTheirScaledPlaces) {
     ++checked;
   }
   EXPECT_GT(checked, 20);
+}
+
+// Moved to a 96-DPI display: the system's WM_DPICHANGED with its suggested
+// rectangle (written into the program's own memory, where the message's
+// pointer has to point) lays the window out again at the table's pixels.
+TEST_F(ScaledProgram, ADisplayChangeLaysTheWindowOutAgain) {
+  RECT m = ScreenRect(main_);
+  RECT suggested{m.left, m.top, m.left + 1000, m.top + 640};
+  HANDLE process = app_->Handle();
+  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr));
+  DWORD_PTR result = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main_, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(remote),
+                                  SMTO_NORMAL, 5000, &result));
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  RECT now = ScreenRect(main_);
+  EXPECT_EQ(now.right - now.left, 1000);
+  EXPECT_EQ(now.bottom - now.top, 640);
+  int checked = 0;
+  for (const ql::LayoutRow& row : ql::MainLayout()) {
+    if (row.name.empty() || !(row.parent < 0 || row.parent == 0)) continue;
+    if (row.kind == ql::RowKind::Timer || row.kind == ql::RowKind::Tools) continue;
+    HWND c = PlacedWindow(Control(row.name), row);
+    ASSERT_NE(c, nullptr) << row.name;
+    RECT r = RectIn(c);
+    int y = row.y + (row.kind == ql::RowKind::TitleField ? 2 : 0);
+    EXPECT_EQ(r.left, row.x) << row.name;
+    EXPECT_EQ(r.top, y) << row.name;
+    EXPECT_EQ(r.right - r.left, row.w) << row.name;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10);
 }
 
 }  // namespace
