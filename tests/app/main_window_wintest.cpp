@@ -199,8 +199,13 @@ class ProgramKeyboard {
     HWND to = Focus() ? Focus() : main_;
     PostMessageW(to, WM_KEYDOWN, key, 1);
     PostMessageW(to, WM_KEYUP, key, LPARAM(1) | (LPARAM(3) << 30));
-    // Posted, so waited for: a message sent after them is answered after them.
-    SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 3000, nullptr);
+  }
+  // Tab, and the focus seen to move (a sent message would be answered
+  // before the posted keys are read, so the move itself is waited for).
+  void Tab() {
+    HWND before = Focus();
+    Press(VK_TAB);
+    WaitUntil([&] { return Focus() != before; }, 3000);
   }
 
  private:
@@ -211,9 +216,9 @@ class ProgramKeyboard {
 TEST_F(MainWindowTest, TabReachesTheNavigationAndEnterOpensItsPage) {
   ProgramKeyboard keys(main_);
   // From the window itself: 主页 first, then 功能, in the column's order.
-  keys.Press(VK_TAB);
+  keys.Tab();
   EXPECT_EQ(keys.Focus(), Control(main_, "主页"));
-  keys.Press(VK_TAB);
+  keys.Tab();
   ASSERT_EQ(keys.Focus(), Control(main_, "功能"));
   keys.Press(VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return Text(Control(main_, "标题标签")) == "功能"; }, 3000));
@@ -223,7 +228,7 @@ TEST_F(MainWindowTest, TabReachesTheNavigationAndEnterOpensItsPage) {
   // round: every stop is a control of the column, the top bar or the page.
   bool reachedSearchBox = false;
   for (int i = 0; i < 40 && !reachedSearchBox; ++i) {
-    keys.Press(VK_TAB);
+    keys.Tab();
     HWND f = keys.Focus();
     ASSERT_NE(f, nullptr);
     wchar_t cls[32] = {};
@@ -234,7 +239,7 @@ TEST_F(MainWindowTest, TabReachesTheNavigationAndEnterOpensItsPage) {
   // Round past the page's last control to the column again; Space on a
   // navigation control acts as its click.
   for (int i = 0; i < 60 && keys.Focus() != Control(main_, "特色"); ++i) {
-    keys.Press(VK_TAB);
+    keys.Tab();
     ASSERT_TRUE(IsChild(main_, keys.Focus()));
   }
   ASSERT_EQ(keys.Focus(), Control(main_, "特色"));

@@ -56,25 +56,6 @@ RECT RectIn(HWND h) {
   return ::testing::AssertionSuccess();
 }
 
-struct Search {
-  int id;
-  HWND found;
-};
-BOOL CALLBACK MatchId(HWND h, LPARAM p) {
-  auto* s = reinterpret_cast<Search*>(p);
-  wchar_t parentClass[32] = {};
-  GetClassNameW(GetParent(h), parentClass, 32);
-  // A combo box's own edit field has the identifier 1001 too.
-  if (GetDlgCtrlID(h) != s->id || lstrcmpiW(parentClass, L"ComboBox") == 0) return TRUE;
-  s->found = h;
-  return FALSE;
-}
-HWND FindById(HWND root, int id) {
-  Search s{id, nullptr};
-  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 // The window a named row's place belongs to: framed texts and lists carry
 // their caption on the control inside the frame.
 HWND PlacedWindow(HWND control, const ql::LayoutRow& row) {
@@ -154,10 +135,7 @@ class ScaledProgram : public ::testing::Test {
     ASSERT_GT(ExpectedDpi(), 96u) << "run through tools/with-dpi.sh";
     ASSERT_NE(main_, nullptr);
   }
-  HWND Control(std::string_view name) {
-    int row = ql::FindLayoutRow(name);
-    return row < 0 ? nullptr : FindById(main_, ql::kLayoutIdBase + row);
-  }
+  HWND Control(std::string_view name) { return FindLayoutControl(main_, name); }
   // Every named row of these parents (regions, navigation, top bar, pages)
   // against its window; the selection bar stands beside the page's control.
   void ExpectNamedRowsScaled(bool (*wanted)(const ql::LayoutRow&), int barTop) {
@@ -175,7 +153,7 @@ class ScaledProgram : public ::testing::Test {
     }
     EXPECT_GT(checked, 10);
   }
-  HWND Page(int p) { return FindById(main_, ql::kPageIdBase + p); }
+  HWND Page(int p) { return FindChildById(main_, ql::kPageIdBase + p); }
 
   static std::wstring* dir_;
   static ChildProcess* app_;
