@@ -45,6 +45,14 @@ RECT Scaled(const RECT& r, UINT dpi) {
 void ForgetDestroyedWindows() {
   std::erase_if(g_places, [](const auto& entry) { return !IsWindow(entry.first); });
 }
+// As windows are made: only when the table has doubled since it was last
+// cleared, so that making n windows costs n checks, not n * n.
+void ForgetDestroyedWindowsNowAndThen() {
+  static size_t clearAt = 256;
+  if (g_places.size() < clearAt) return;
+  ForgetDestroyedWindows();
+  clearAt = std::max<size_t>(256, 2 * g_places.size());
+}
 
 const LayoutRow* RowOf(HWND hwnd) {
   return hwnd ? reinterpret_cast<const LayoutRow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
@@ -214,7 +222,7 @@ HWND Create(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyl
       CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, r.left, r.top, r.right - r.left,
                       r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!hwnd) return nullptr;
-  ForgetDestroyedWindows();
+  ForgetDestroyedWindowsNowAndThen();
   g_places[hwnd] = {design, row, at.dpi};
   if (row) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
@@ -350,7 +358,7 @@ const LayoutRow* LayoutRowOf(HWND hwnd) {
 
 void RegisterLayoutWindow(HWND hwnd, RECT designRect, UINT dpi) {
   if (!hwnd) return;
-  ForgetDestroyedWindows();
+  ForgetDestroyedWindowsNowAndThen();
   g_places[hwnd] = {designRect, nullptr, dpi};
 }
 
