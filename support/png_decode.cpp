@@ -63,7 +63,7 @@ bool BuildHuffman(Huffman& h, const uint8_t* lengths, int n) {
     if (left < 0) return false;
   }
   std::array<uint16_t, 16> offsets{};
-  for (int len = 1; len < 15; ++len) offsets[size_t(len + 1)] = uint16_t(offsets[size_t(len)] + h.counts[size_t(len)]);
+  for (int len = 1; len < 15; ++len) offsets[size_t(len) + 1] = uint16_t(offsets[size_t(len)] + h.counts[size_t(len)]);
   for (int i = 0; i < n; ++i)
     if (lengths[i]) h.symbols[offsets[lengths[i]]++] = uint16_t(i);
   return true;

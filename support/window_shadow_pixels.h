@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <compare>
 #include <span>
 #include <vector>
 
@@ -24,7 +23,9 @@ struct FloatPoint {
 };
 struct IntPoint {
   int x, y;
-  auto operator<=>(const IntPoint&) const = default;
+  bool operator==(const IntPoint&) const = default;
+  // Column first, then row: the order the outline's de-duplication sorts by.
+  bool operator<(const IntPoint& o) const { return x != o.x ? x < o.x : y < o.y; }
 };
 
 // A picture being written: pixels are 0xAARRGGBB with premultiplied alpha

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "app/main_layout.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
 
@@ -140,6 +141,30 @@ std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText) {
   TextSearch s{gbkText, {}};
   EnumChildWindows(parent, CollectByText, reinterpret_cast<LPARAM>(&s));
   return s.found;
+}
+
+namespace {
+struct IdSearch {
+  int id;
+  HWND found;
+};
+BOOL CALLBACK MatchId(HWND h, LPARAM p) {
+  auto* search = reinterpret_cast<IdSearch*>(p);
+  if (GetDlgCtrlID(h) != search->id) return TRUE;
+  search->found = h;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindChildById(HWND root, int id) {
+  IdSearch search{id, nullptr};
+  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindLayoutControl(HWND main, std::string_view layoutName) {
+  int row = ql::FindLayoutRow(layoutName);
+  return row < 0 ? nullptr : FindChildById(main, ql::kLayoutIdBase + row);
 }
 
 std::string TextOf(HWND hwnd) { return ql::GetWindowTextGbk(hwnd); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qltest {
@@ -66,6 +67,11 @@ std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className);
 HWND WaitForTopWindow(DWORD processId, const wchar_t* className, bool visible, DWORD timeoutMs);
 // Child windows (recursive) whose text is exactly `gbkText`.
 std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText);
+// The first child window (recursive) with this control id; nullptr if none.
+HWND FindChildById(HWND root, int id);
+// A control of the program's main window by its layout name: its id is its
+// layout row's. nullptr for an unknown name or a control not built yet.
+HWND FindLayoutControl(HWND main, std::string_view layoutName);
 std::string TextOf(HWND hwnd);
 RECT ScreenRect(HWND hwnd);
 bool SameRect(const RECT& a, const RECT& b);

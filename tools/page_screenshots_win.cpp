@@ -18,24 +18,6 @@ namespace {
 
 using namespace qltest;
 
-struct Search {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND h, LPARAM p) {
-  auto* search = reinterpret_cast<Search*>(p);
-  if (GetDlgCtrlID(h) != search->id) return TRUE;
-  search->found = h;
-  return FALSE;
-}
-
-HWND FindById(HWND root, int id) {
-  Search s{id, nullptr};
-  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 // A 24-bit bottom-up BMP of the window's screen area.
 bool SaveScreenshot(HWND window, const std::wstring& path) {
   RECT rc = ScreenRect(window);
@@ -78,7 +60,7 @@ int main() {
   CreateDirectoryW(folder.c_str(), nullptr);
   int saved = 0;
   for (const ql::NavTarget& t : ql::NavTargets()) {
-    HWND control = FindById(main, ql::kLayoutIdBase + ql::FindLayoutRow(t.control));
+    HWND control = qltest::FindLayoutControl(main, t.control);
     if (!control) continue;
     SendMessageW(control, BM_CLICK, 0, 0);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

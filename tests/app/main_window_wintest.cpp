@@ -27,30 +27,9 @@ std::string Text(HWND h) {
   return ql::Gbk(buf);
 }
 
-struct Search {
-  int id;
-  HWND found;
-};
+HWND Control(HWND main, std::string_view layoutName) { return qltest::FindLayoutControl(main, layoutName); }
 
-BOOL CALLBACK MatchId(HWND h, LPARAM p) {
-  auto* s = reinterpret_cast<Search*>(p);
-  if (GetDlgCtrlID(h) != s->id) return TRUE;
-  s->found = h;
-  return FALSE;
-}
-
-HWND FindById(HWND root, int id) {
-  Search s{id, nullptr};
-  EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-HWND Control(HWND main, std::string_view layoutName) {
-  int row = ql::FindLayoutRow(layoutName);
-  return row < 0 ? nullptr : FindById(main, ql::kLayoutIdBase + row);
-}
-
-HWND Page(HWND main, int page) { return FindById(main, ql::kPageIdBase + page); }
+HWND Page(HWND main, int page) { return qltest::FindChildById(main, ql::kPageIdBase + page); }
 
 RECT RectIn(HWND h) {
   RECT rc{};

@@ -167,18 +167,6 @@ bool HoldsOldText(HWND root) {
   return found;
 }
 
-struct IdSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND h, LPARAM p) {
-  auto* s = reinterpret_cast<IdSearch*>(p);
-  if (GetDlgCtrlID(h) != s->id) return TRUE;
-  s->found = h;
-  return FALSE;
-}
-
 // One copy of the program, started under `exeName` in a folder where the
 // tool package counts as installed.
 class ProgramCopy {
@@ -196,12 +184,9 @@ class ProgramCopy {
   HWND Main() const { return main_; }
   qltest::ChildProcess& App() { return *app_; }
   void Click(std::string_view layoutName) {
-    int row = ql::FindLayoutRow(layoutName);
-    ASSERT_GE(row, 0) << layoutName;
-    IdSearch search{ql::kLayoutIdBase + row, nullptr};
-    EnumChildWindows(main_, MatchId, reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.found, nullptr) << layoutName;
-    SendMessageW(search.found, BM_CLICK, 0, 0);
+    HWND control = qltest::FindLayoutControl(main_, layoutName);
+    ASSERT_NE(control, nullptr) << layoutName;
+    SendMessageW(control, BM_CLICK, 0, 0);
   }
 
  private:

@@ -36,26 +36,8 @@ HWND StartAndWait(ChildProcess& app) {
 
 bool HasChildWithText(HWND main, const std::string& text) { return !FindChildrenByText(main, text).empty(); }
 
-struct IdSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND h, LPARAM p) {
-  auto* search = reinterpret_cast<IdSearch*>(p);
-  if (GetDlgCtrlID(h) != search->id) return TRUE;
-  search->found = h;
-  return FALSE;
-}
-
-// A control of the program's main window by its layout name (its id is its row's).
-HWND LabelOf(HWND main, std::string_view layoutName) {
-  int row = ql::FindLayoutRow(layoutName);
-  if (row < 0) return nullptr;
-  IdSearch s{ql::kLayoutIdBase + row, nullptr};
-  EnumChildWindows(main, MatchId, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
+// A control of the program's main window by its layout name.
+HWND LabelOf(HWND main, std::string_view layoutName) { return qltest::FindLayoutControl(main, layoutName); }
 
 // WM_GETTEXT: the text a control holds, also in another process.
 std::string SentText(HWND h) {
