@@ -3,6 +3,7 @@
 #include "support/control_actions.h"
 #include "support/layout_table.h"
 #include "support/layout_window_win.h"
+#include "support/web_address.h"
 #include "support/web_browser_policy.h"
 
 namespace ql {
