@@ -4,6 +4,7 @@
 #include "support/dpi_scale.h"
 #include "support/layout_table.h"
 #include "support/layout_window_win.h"
+#include "support/web_address.h"
 #include "support/web_browser_policy.h"
 
 namespace ql {

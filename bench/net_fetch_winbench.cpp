@@ -1,5 +1,7 @@
 // Figures for the two web readers against a local server: time per small
-// page and per 5 MB body, HttpClient and FetchUrlBytes.
+// page and per 5 MB body, HttpClient and FetchUrlBytes; and how long
+// FetchUrlBytes takes to give up on a server that accepts and never answers
+// and on a port where nothing listens.
 #include "tests/net/local_http_server.h"
 
 #include <windows.h>
@@ -45,5 +47,15 @@ int main() {
   std::printf("HttpClient    5 MB body:  %8.2f ms/request (%zu bytes)\n", bigClient, bigSize);
   std::printf("FetchUrlBytes small page: %8.2f ms/request\n", smallFetch);
   std::printf("FetchUrlBytes 5 MB body:  %8.2f ms/request (%zu bytes)\n", bigFetch, got);
+
+  qltest::SilentServer silent;
+  double silentFetch = MillisecondsPer(2, [&] { got = ql::FetchUrlBytes(silent.Url("/folder")).size(); });
+  std::printf(
+      "FetchUrlBytes silent server (accepts, never answers): %8.0f ms to give up (%zu bytes, %zu connections)\n",
+      silentFetch, got, silent.Accepted());
+  std::string dead = "http://127.0.0.1:" + std::to_string(qltest::LocalHttpServer::DeadPort()) + "/";
+  double deadFetch = MillisecondsPer(3, [&] { got = ql::FetchUrlBytes(dead).size(); });
+  std::printf("FetchUrlBytes dead port (nothing listens):             %8.0f ms to give up (%zu bytes)\n", deadFetch,
+              got);
   return 0;
 }

@@ -146,15 +146,18 @@ uint32_t EndSessionFlags(int mode, bool force, bool ntPlatform) {
   return force ? flags | kEwxForce : flags;
 }
 
-uint32_t ChooseExplorerProcess(const std::vector<ProcessEntry>& processes, uint32_t windowProcessId) {
-  uint32_t first = 0;
+uint32_t ChooseExplorerProcess(const std::vector<ProcessEntry>& processes,
+                               const std::vector<uint32_t>& windowProcessIds) {
+  auto isExplorer = [&](uint32_t pid) {
+    for (const ProcessEntry& p : processes)
+      if (p.processId == pid) return EqualsIgnoreAsciiCase(p.exeName, "explorer.exe");
+    return false;
+  };
+  for (uint32_t pid : windowProcessIds)
+    if (pid != 0 && isExplorer(pid)) return pid;
   for (const ProcessEntry& p : processes)
-    if (EqualsIgnoreAsciiCase(p.exeName, "explorer.exe")) {
-      first = p.processId;
-      break;
-    }
-  if (first == 0) return 0;
-  return windowProcessId != 0 ? windowProcessId : first;
+    if (EqualsIgnoreAsciiCase(p.exeName, "explorer.exe")) return p.processId;
+  return 0;
 }
 
 }  // namespace ql

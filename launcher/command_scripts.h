@@ -28,10 +28,12 @@ struct ProcessEntry {
   std::string exeName;  // as the process list gives it
 };
 
-// Which process RestartExplorer ends: none (0) when no process named
-// "explorer.exe" (any case) runs; otherwise the owner of the top-level window
-// titled "explorer.exe" when there is one (`windowProcessId` != 0), else the
-// first such process of the list.
-uint32_t ChooseExplorerProcess(const std::vector<ProcessEntry>& processes, uint32_t windowProcessId);
+// Which process RestartExplorer ends, from the process snapshot and the
+// owners of the top-level windows titled "explorer.exe": none (0) when no
+// process named "explorer.exe" (any case) runs; otherwise the first window
+// owner that is such a process, else the first such process of the list. A
+// window owned by any other program decides nothing.
+uint32_t ChooseExplorerProcess(const std::vector<ProcessEntry>& processes,
+                               const std::vector<uint32_t>& windowProcessIds);
 
 }  // namespace ql

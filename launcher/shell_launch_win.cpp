@@ -2,6 +2,7 @@
 #include "launcher/shell_launch_win.h"
 
 #include "platform/win_text.h"
+#include "support/web_address.h"
 
 namespace ql {
 
@@ -11,7 +12,9 @@ void Launcher::LaunchFile(std::string_view target, LaunchMode mode) const {
   calls_.ShellOpen(nullptr, Wide(target), normal, normal ? SW_SHOWNORMAL : SW_SHOW);
 }
 
-void Launcher::OpenLink(std::string_view address) const { prompts_.OpenLink(address); }
+void Launcher::OpenLink(std::string_view address) const {
+  if (IsWebAddress(address)) prompts_.OpenLink(address);
+}
 
 void Launcher::LaunchPackageFile(std::string_view relativeTarget, LaunchMode mode) const {
   std::string path = paths_.programDir;

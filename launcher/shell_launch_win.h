@@ -20,7 +20,8 @@ class Launcher {
       : calls_(calls), prompts_(prompts), paths_(std::move(paths)) {}
 
   void LaunchFile(std::string_view target, LaunchMode mode) const;
-  // Opens an address through the shared link operation.
+  // Opens an address through the shared link operation; only a web address
+  // (IsWebAddress) gets there.
   void OpenLink(std::string_view address) const;
   // LaunchFile(programDir + relativeTarget, mode).
   void LaunchPackageFile(std::string_view relativeTarget, LaunchMode mode) const;

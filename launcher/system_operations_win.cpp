@@ -8,13 +8,19 @@
 #include <tlhelp32.h>
 
 #include "launcher/command_scripts.h"
+#include "platform/pumping_wait_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
 #include "support/task_dialog_win.h"
+#include "support/web_address.h"
 #include "support/web_addresses.h"
 
 namespace ql {
 namespace {
+
+// Line 12 of C.bat echoes this address: cmd.exe must take it as plain text.
+constexpr std::string_view kJunkScriptMakerAddress = web::kMakerHomePage;
+static_assert(!HasCommandSpecialCharacter(kJunkScriptMakerAddress), "C.bat would run part of the maker's address");
 
 std::vector<ProcessEntry> ProcessList() {
   std::vector<ProcessEntry> list;
@@ -51,12 +57,26 @@ void SystemOperations::AskThenEndSession(std::string_view question, int mode) {
 void SystemOperations::RestartExplorer() {
   // The box first: Explorer ends only after the user has closed it.
   prompts_.ShowMessageBox("重启资源管理器成功", kMessageBoxTitle, MB_OK);
-  DWORD windowPid = 0;
-  if (HWND w = FindWindowW(nullptr, L"explorer.exe")) GetWindowThreadProcessId(w, &windowPid);
-  if (uint32_t pid = ChooseExplorerProcess(ProcessList(), windowPid)) calls_.EndProcess(pid);
+  // Every top-level window titled "explorer.exe": any program may own one,
+  // so the choice looks at the owner's executable.
+  std::vector<uint32_t> windowPids;
+  for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, L"explorer.exe"); w;
+       w = FindWindowExW(nullptr, w, nullptr, L"explorer.exe")) {
+    DWORD pid = 0;
+    if (GetWindowThreadProcessId(w, &pid) && pid) windowPids.push_back(pid);
+  }
+  if (uint32_t pid = ChooseExplorerProcess(ProcessList(), windowPids)) calls_.EndProcess(pid);
 }
 
 void SystemOperations::RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines) {
+  // The wait below answers the window's messages, clicks among them: a
+  // second click while the script runs does nothing.
+  if (iconCacheBusy_) return;
+  iconCacheBusy_ = true;
+  struct Done {
+    bool& busy;
+    ~Done() { busy = false; }
+  } done{iconCacheBusy_};
   std::string path = std::string(binDir) + "\\清理图标缓存.bat";
   if (!WriteScriptFile(path, ScriptFileBytes(lines))) {
     // Never start an older script left in its place.
@@ -66,8 +86,8 @@ void SystemOperations::RebuildIconCacheWith(std::string_view binDir, const std::
   ScopedHandle interpreter(calls_.ShellOpenWaitable(Wide(path), SW_SHOW));
   launcher_.LaunchFile("C:\\Windows\\explorer.exe", LaunchMode::Show);
   // The interpreter reads the script while it runs: remove it only once it
-  // has ended, or after a bounded wait.
-  if (interpreter) WaitForSingleObject(interpreter.Get(), kIconScriptWaitMs);
+  // has ended, or after a bounded wait in which the window keeps answering.
+  if (interpreter) WaitForEventPumping(interpreter.Get(), GetTickCount() + kIconScriptWaitMs);
   DeleteFileW(Wide(path).c_str());
 }
 
@@ -84,9 +104,12 @@ void SystemOperations::ShowWindowsAbout() {
 void SystemOperations::RunDiskCleanup() { launcher_.LaunchFile("cleanmgr", LaunchMode::Show); }
 
 void SystemOperations::RunJunkCleanScript() {
+  // The script deletes files all over the system drive for good: only a Yes
+  // writes and starts it.
+  if (prompts_.ShowMessageBox(kJunkCleanQuestion, kMessageBoxTitle, MB_YESNO) != IDYES) return;
   // Relative name: the script lands in the current directory. When it
   // cannot be written, nothing is started (an older C.bat there is not ours).
-  if (WriteScriptFile("C.bat", ScriptFileBytes(JunkCleanScriptLines(web::kMakerHomePage))))
+  if (WriteScriptFile("C.bat", ScriptFileBytes(JunkCleanScriptLines(kJunkScriptMakerAddress))))
     launcher_.LaunchFile("C.bat", LaunchMode::Show);
 }
 

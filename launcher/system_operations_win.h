@@ -26,8 +26,12 @@ class SystemDialogOwner {
 };
 
 // The longest RebuildIconCache waits for the command interpreter before it
-// removes the script.
+// removes the script; the window keeps answering meanwhile.
 inline constexpr unsigned kIconScriptWaitMs = 15000;
+
+// The question RunJunkCleanScript asks before it writes and starts C.bat.
+inline constexpr std::string_view kJunkCleanQuestion =
+    "即将删除系统盘中的临时文件、日志与备份文件（*.tmp、*.log、*.bak、*.old 等），删除后无法恢复！真的要执行操作吗？";
 
 class SystemOperations {
  public:
@@ -54,8 +58,9 @@ class SystemOperations {
 
   // RebuildIconCache with its script and folder given: writes `lines` to
   // binDir + "\清理图标缓存.bat", starts it, starts Explorer, waits for the
-  // script's interpreter (bounded) and deletes the script. A script that
-  // cannot be written is not started.
+  // script's interpreter (bounded, processing this thread's messages) and
+  // deletes the script. A script that cannot be written is not started; a
+  // call while one is still waiting does nothing.
   void RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines);
 
  private:
@@ -66,6 +71,7 @@ class SystemOperations {
   SystemDialogOwner& owner_;
   Launcher launcher_;
   AppPaths paths_;
+  bool iconCacheBusy_ = false;
 };
 
 // Writes the bytes to the file (replacing it); false on any failure, and a

@@ -1,32 +1,34 @@
-// FetchUrlBytes over WinINet.
+// FetchUrlBytes over WinINet, on a worker thread with one deadline.
 #include "net/fetch_url_win.h"
 
 #include <windows.h>
 #include <wininet.h>
 
+#include <memory>
+
+#include "platform/pumping_wait_win.h"
 #include "platform/scoped_win.h"
+#include "platform/thread_win.h"
 #include "platform/win_text.h"
 
 namespace ql {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
+// WinINet's own timeouts for each step; the deadline of the whole fetch is
+// kFetchDeadlineMs, kept by the caller's wait, because the reader's timeouts
+// do not cover every step everywhere (name resolution, and some under Wine).
+constexpr DWORD kStepTimeoutMs = 9000;
 
-}  // namespace
-
-std::vector<uint8_t> FetchUrlBytes(std::string_view url) {
-  std::wstring wide = Wide(url);
-  // Only web addresses: the URL reader would also open file:// and ftp://.
-  if (wide.rfind(L"http://", 0) != 0 && wide.rfind(L"https://", 0) != 0) return {};
+std::vector<uint8_t> FetchOnThisThread(const std::wstring& url) {
   ScopedInternet session(InternetOpenW(L"Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0)",
                                        INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session.Get()) return {};
-  DWORD timeout = kTimeoutMs;
+  DWORD timeout = kStepTimeoutMs;
   InternetSetOptionW(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
   InternetSetOptionW(session.Get(), INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
   InternetSetOptionW(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
   ScopedInternet page(InternetOpenUrlW(
-      session.Get(), wide.c_str(), nullptr, 0,
+      session.Get(), url.c_str(), nullptr, 0,
       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES, 0));
   if (!page.Get()) return {};
   std::vector<uint8_t> body;
@@ -43,6 +45,35 @@ std::vector<uint8_t> FetchUrlBytes(std::string_view url) {
       body.size() < length)
     return {};
   return body;
+}
+
+// Shared by the caller and the worker, which may outlive the caller's wait:
+// a late page is left here and freed with the last owner, never handed on.
+struct FetchSlot {
+  ScopedHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::vector<uint8_t> body;
+};
+
+}  // namespace
+
+std::vector<uint8_t> FetchUrlBytes(std::string_view url) {
+  DWORD deadline = GetTickCount() + kFetchDeadlineMs;
+  std::wstring wide = Wide(url);
+  // Only web addresses: the URL reader would also open file:// and ftp://.
+  if (wide.rfind(L"http://", 0) != 0 && wide.rfind(L"https://", 0) != 0) return {};
+  auto slot = std::make_shared<FetchSlot>();
+  if (!slot->done) return {};
+  bool started = StartDetachedThread([slot, wide] {
+    try {
+      slot->body = FetchOnThisThread(wide);
+    } catch (...) {
+      slot->body.clear();  // out of memory: a failed fetch
+    }
+    SetEvent(slot->done.Get());  // the body is read only after this
+  });
+  // On the UI thread the window keeps painting and answering meanwhile.
+  if (!started || !WaitForEventPumping(slot->done.Get(), deadline)) return {};
+  return std::move(slot->body);
 }
 
 }  // namespace ql

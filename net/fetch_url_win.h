@@ -7,8 +7,14 @@
 
 namespace ql {
 
+// The longest a fetch takes from the call to its return, whatever the network
+// does: under 10 s with room for the thread switch at the end.
+inline constexpr unsigned kFetchDeadlineMs = 9500;
+
 // Follows the server's redirects to the end and returns the body; an empty
-// array on any failure (no connection, a certificate error, a broken read).
+// array on any failure (no connection, a certificate error, a broken read)
+// and when the page has not fully come within kFetchDeadlineMs. The fetch
+// runs on a thread of its own; the caller waits processing its messages.
 std::vector<uint8_t> FetchUrlBytes(std::string_view url);
 
 }  // namespace ql

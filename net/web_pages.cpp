@@ -1,10 +1,9 @@
 // What the program reads from its web pages (see web_pages.h).
 #include "net/web_pages.h"
 
-#include <algorithm>
-
 #include "inventory/wmi_record_text.h"
 #include "support/gbk_text.h"
+#include "support/web_address.h"
 
 namespace ql {
 
@@ -48,13 +47,7 @@ UpdateLabels DecideUpdate(std::string_view text) {
 
 std::string ToolPackageLink(std::string_view text) {
   std::string link = TextBetween(text, "工具包下载地址：《", "》");
-  std::string_view v = link;
-  bool web = (v.size() > 7 && EqualsIgnoreAsciiCase(v.substr(0, 7), "http://")) ||
-             (v.size() > 8 && EqualsIgnoreAsciiCase(v.substr(0, 8), "https://"));
-  // Control characters have no place in an address handed to the shell.
-  bool clean =
-      std::none_of(link.begin(), link.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-  return web && clean ? link : std::string();
+  return IsWebAddress(link) ? link : std::string();
 }
 
 }  // namespace ql

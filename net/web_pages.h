@@ -52,9 +52,10 @@ class UpdateCheckView {
   virtual void ShowUpdateLabels(const UpdateLabels& labels) = 0;
 };
 
-// The package link of the folder page, only when it is a web address
-// (http:// or https://); "" otherwise, so a tampered page never names a
-// local program for the shell to start.
+// The package link of the folder page, only when it passes IsWebAddress
+// (http:// or https://, a host, no control byte, space, " < > ^ |); ""
+// otherwise, so a tampered page never names a local program for the shell
+// to start nor breaks out of the browser's command line.
 std::string ToolPackageLink(std::string_view folderPageText);
 
 }  // namespace ql

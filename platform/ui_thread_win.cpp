@@ -1,20 +1,45 @@
-// The UI-thread hand-over: a message-only window that runs closures sent to it.
+// The UI-thread hand-over: a message-only window that runs the requests this
+// process queued for it.
 #include "platform/ui_thread_win.h"
 
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
+#include <mutex>
+
 namespace ql {
 namespace {
 
-constexpr UINT kRunClosure = WM_APP + 1;
+constexpr UINT kRunRequest = WM_APP + 1;
 HWND g_dispatch = nullptr;
 DWORD g_uiThread = 0;
 
+// The requests waiting for the UI thread, by number. Any process may send a
+// message to the window: a message runs work only when the number it names
+// is here, and then only once; any other message, with any parameters, is
+// ignored (never taken for a pointer).
+std::mutex g_lock;
+std::map<LPARAM, const std::function<void()>*> g_pending;
+LPARAM g_lastRequest = 0;
+
+const std::function<void()>* TakeRequest(LPARAM number) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  auto found = g_pending.find(number);
+  if (found == g_pending.end()) return nullptr;
+  const std::function<void()>* work = found->second;
+  g_pending.erase(found);
+  return work;
+}
+
 LRESULT CALLBACK DispatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == kRunClosure) {
-    (*reinterpret_cast<const std::function<void()>*>(lp))();
+  if (msg == kRunRequest) {
+    // The asking thread waits in SendMessage until this returns, so the work
+    // it named is alive while it runs.
+    if (const std::function<void()>* work = TakeRequest(lp)) (*work)();
     return 0;
   }
+  if (msg >= WM_APP) return 0;
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -25,7 +50,7 @@ void InitUiThread() {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DispatchProc;
   wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"QinglanUiDispatch";
+  wc.lpszClassName = kUiDispatchWindowClass;
   RegisterClassW(&wc);
   g_dispatch = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   g_uiThread = GetCurrentThreadId();
@@ -36,7 +61,18 @@ void RunOnUiThread(const std::function<void()>& work) {
     work();
     return;
   }
-  SendMessageW(g_dispatch, kRunClosure, 0, reinterpret_cast<LPARAM>(&work));
+  LPARAM number;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    // Never 0: wraps round to 1; a number still waiting is skipped.
+    do number = g_lastRequest = g_lastRequest == INTPTR_MAX ? 1 : g_lastRequest + 1;
+    while (g_pending.count(number));
+    g_pending[number] = &work;
+  }
+  SendMessageW(g_dispatch, kRunRequest, 0, number);
+  // Normally taken by the window; left only when the message never got there.
+  std::lock_guard<std::mutex> hold(g_lock);
+  g_pending.erase(number);
 }
 
 void WaitPumpingMessages(unsigned milliseconds) {

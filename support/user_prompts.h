@@ -16,8 +16,8 @@ class UserPrompts {
   // A task-modal box without owner window; `style` holds the MB_* bits of the
   // buttons and icon. Returns the button pressed (IDOK, IDYES, IDNO …).
   virtual int ShowMessageBox(std::string_view text, std::string_view title, unsigned style) = 0;
-  // Opens a web address with the system's default handler for it; an empty
-  // address opens nothing. Nothing is shown on failure.
+  // Opens a web address with the system's default handler for it; anything
+  // that is not one (IsWebAddress) opens nothing. Nothing is shown on failure.
   virtual void OpenLink(std::string_view address) = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win_text.h"
+#include "support/web_address.h"
 
 namespace ql {
 
@@ -12,7 +13,8 @@ int SystemUserPrompts::ShowMessageBox(std::string_view text, std::string_view ti
 }
 
 void SystemUserPrompts::OpenLink(std::string_view address) {
-  if (address.empty()) return;
+  // The last gate before the shell: whoever asked, only a web address opens.
+  if (!IsWebAddress(address)) return;
   std::wstring file = Wide(address);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;

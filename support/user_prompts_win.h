@@ -10,7 +10,8 @@ namespace ql {
 class SystemUserPrompts final : public UserPrompts {
  public:
   int ShowMessageBox(std::string_view text, std::string_view title, unsigned style) override;
-  // ShellExecute "open", SW_SHOWNORMAL, no directory, owned by LinkOwnerWindow().
+  // ShellExecute "open", SW_SHOWNORMAL, no directory, owned by
+  // LinkOwnerWindow(); only for an address that passes IsWebAddress.
   void OpenLink(std::string_view address) override;
 };
 

@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+#include "support/web_address.h"
+
 namespace ql::web {
 
 // --- Pages of the maker (placeholders: to fill in) ---
@@ -33,5 +35,21 @@ inline constexpr std::string_view kUqitongSite = "https://uqitong.example/";
 inline constexpr std::string_view kFontYuanti = "https://fonts.example/yuanti";
 inline constexpr std::string_view kFontShishangZhonghei = "https://fonts.example/shishang-zhonghei";
 inline constexpr std::string_view kFontFangzhengZhunyuan = "https://fonts.example/fangzheng-zhunyuan";
+
+// Every constant above: each one is a web address that the shell and cmd.exe
+// take as it is (a new constant belongs in this list too).
+inline constexpr std::string_view kAllAddresses[] = {
+    kMakerHomePage,         kMakerDownloadPage,     kMakerSponsorPage, kMakerUpdateLogPage, kMakerFeedbackBoard,
+    kMakerSharedFolderPage, kVisitCounterPage,      kKinhdownSite,     kWin7ImageSite,      kWin10ImageSite,
+    kMicrosoftImageIndex,   kOfficeToolVideo,       kUqidongSite,      kUqitongSite,        kFontYuanti,
+    kFontShishangZhonghei,  kFontFangzhengZhunyuan,
+};
+
+constexpr bool EveryAddressIsPlain() {
+  for (std::string_view address : kAllAddresses)
+    if (!IsWebAddress(address) || HasCommandSpecialCharacter(address)) return false;
+  return true;
+}
+static_assert(EveryAddressIsPlain(), "a built-in address is no plain web address, or holds one of & | < > ^ % \"");
 
 }  // namespace ql::web

@@ -10,6 +10,7 @@
 
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/web_address.h"
 #include "support/web_browser_policy.h"
 #include "support/web_browser_site_win.h"
 

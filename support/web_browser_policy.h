@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace ql {
+#include "support/web_address.h"
 
-// An absolute http:// or https:// address with a host, at most 2083 bytes,
-// without spaces, control characters or quotes (a quote would end the
-// argument when the shell hands the address to a browser's command line).
-// The only kind of address the program navigates to or opens.
-bool IsWebAddress(std::string_view address);
+namespace ql {
 
 // Whether a navigation that a page starts inside the control may go ahead:
 // web addresses and the control's own pages (about:, res:) and scripts

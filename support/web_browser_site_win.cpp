@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win_text.h"
+#include "support/web_address.h"
 #include "support/web_browser_policy.h"
 
 namespace ql {

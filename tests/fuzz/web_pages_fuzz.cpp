@@ -27,7 +27,7 @@ bool IsWebAddress(std::string_view link) {
     return true;
   };
   for (unsigned char c : link)
-    if (c < 0x20 || c == 0x7F) return false;
+    if (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '^' || c == '|') return false;
   return startsWithIgnoringCase("http://") || startsWithIgnoringCase("https://");
 }
 

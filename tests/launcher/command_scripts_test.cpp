@@ -103,14 +103,29 @@ TEST(EndSession, FlagsForEachModeAndForce) {
   }
 }
 
-TEST(RestartExplorer, ChoosesTheWindowOwnerThenTheFirstExplorer) {
-  std::vector<ql::ProcessEntry> none = {{4, "System"}, {100, "cmd.exe"}, {101, "explorer.exe.bak"}};
-  std::vector<ql::ProcessEntry> two = {{4, "System"}, {200, "EXPLORER.EXE"}, {300, "explorer.exe"}};
-  EXPECT_EQ(ql::ChooseExplorerProcess(none, 0), 0u);
-  EXPECT_EQ(ql::ChooseExplorerProcess(none, 100), 0u);  // a window alone ends nothing
-  EXPECT_EQ(ql::ChooseExplorerProcess(two, 0), 200u);   // first, case ignored
-  EXPECT_EQ(ql::ChooseExplorerProcess(two, 300), 300u);
-  EXPECT_EQ(ql::ChooseExplorerProcess({}, 0), 0u);
+TEST(RestartExplorer, TheTitledWindowDecidesOnlyWhenExplorerOwnsIt) {
+  const std::vector<ql::ProcessEntry> shells = {
+      {4, "System"}, {200, "EXPLORER.EXE"}, {300, "explorer.exe"}, {400, "fake.exe"}, {500, "explorer.exe.bak"}};
+  const std::vector<ql::ProcessEntry> noShell = {{4, "System"}, {100, "cmd.exe"}, {101, "explorer.exe.bak"}};
+  struct Case {
+    const char* what;
+    const std::vector<ql::ProcessEntry>* processes;
+    std::vector<uint32_t> windowOwners;  // owners of the windows titled "explorer.exe"
+    uint32_t ended;
+  } cases[] = {
+      {"titled window owned by explorer.exe", &shells, {300}, 300},
+      {"titled window owned by another program", &shells, {400}, 200},
+      {"owned by a program named like explorer", &shells, {500}, 200},
+      {"owner gone from the snapshot", &shells, {999}, 200},
+      {"another program's window first, then explorer's", &shells, {400, 300}, 300},
+      {"no titled window: the first explorer, case ignored", &shells, {}, 200},
+      {"no explorer.exe at all", &noShell, {100}, 0},
+      {"no explorer.exe, no window", &noShell, {}, 0},
+      {"empty snapshot", nullptr, {300}, 0},
+  };
+  const std::vector<ql::ProcessEntry> empty;
+  for (const Case& c : cases)
+    EXPECT_EQ(ql::ChooseExplorerProcess(c.processes ? *c.processes : empty, c.windowOwners), c.ended) << c.what;
 }
 
 }  // namespace

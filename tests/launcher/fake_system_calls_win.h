@@ -36,6 +36,12 @@ class FakeSystemCalls final : public ql::SystemCalls, public ql::SystemDialogOwn
   HANDLE ShellOpenWaitable(const std::wstring& file, int show) override {
     order.push_back("shellOpenWaitable");
     waitableStarts.push_back(file);
+    if (interpreterStandIn) {
+      HANDLE copy = nullptr;
+      DuplicateHandle(GetCurrentProcess(), interpreterStandIn, GetCurrentProcess(), &copy, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+      return copy;
+    }
     return realWaitableStart ? ql::WinSystemCalls().ShellOpenWaitable(file, show) : nullptr;
   }
   bool EndProcess(DWORD pid) override {
@@ -92,6 +98,9 @@ class FakeSystemCalls final : public ql::SystemCalls, public ql::SystemDialogOwn
   bool privilegeGranted = true;
   // Let the waitable start (the icon-cache script) really run.
   bool realWaitableStart = false;
+  // Or hand back a copy of this handle (a test's event) as the started
+  // interpreter, which "ends" when the test sets it.
+  HANDLE interpreterStandIn = nullptr;
 };
 
 // The window around the tools container, as the container sees it.

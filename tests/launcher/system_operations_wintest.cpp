@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "app/app_paths.h"
 #include "launcher/command_scripts.h"
@@ -143,6 +145,10 @@ TEST(LaunchFile, ModesAndOpenLinkOwner) {
   EXPECT_EQ(ql::LinkOwnerWindow(), ie);
   DestroyWindow(ie);
   EXPECT_EQ(ql::LinkOwnerWindow(), nullptr);
+  // What is no web address never reaches the link operation.
+  for (const char* bad : {"https://larkmere.example/a\"b", "https://larkmere.example/a|calc", "https://x/ a",
+                          "https://x/<a>", "https://x/^a", "file:///C:/Windows/System32/calc.exe", "calc.exe", ""})
+    l.launcher.OpenLink(bad);
   EXPECT_EQ(fake.order, (std::vector<std::string>{"shellOpen", "shellOpen", "openLink"}));
 }
 
@@ -201,6 +207,49 @@ TEST(RebuildIconCache, WaitsForItsScriptThenLeavesNothingInBin) {
   EXPECT_EQ(fake.order, (std::vector<std::string>{"shellOpenWaitable", "shellOpen"}));
 }
 
+// What a window of the test's thread does when it is sent WM_APP + 3.
+std::function<void()> g_onMessage;
+LRESULT CALLBACK AnsweringProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_APP + 3) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (g_onMessage) g_onMessage();
+  return 1;
+}
+
+TEST(RebuildIconCache, TheWaitAnswersTheWindowAndASecondClickDoesNothing) {
+  std::wstring dir = FreshTestFolder(L"图标 缓存 等待");
+  std::wstring bin = dir + L"\\bin";
+  ASSERT_TRUE(CreateDirectoryW(bin.c_str(), nullptr));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = AnsweringProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QlIconWaitWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  HANDLE scriptEnd = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(scriptEnd, nullptr);
+  FakeSystemCalls fake;
+  FakeLauncher l(fake);
+  fake.interpreterStandIn = scriptEnd;
+  // The message is a second click on the button while the first one waits.
+  g_onMessage = [&] { l.operations.RebuildIconCacheWith(ql::Gbk(bin), ql::IconCacheScriptLines()); };
+  bool answered = false;
+  std::thread asker([&] {
+    Sleep(500);
+    DWORD_PTR result = 0;
+    answered = SendMessageTimeoutW(window, WM_APP + 3, 0, 0, SMTO_NORMAL, 3000, &result) && result == 1;
+    SetEvent(scriptEnd);  // the interpreter ends
+  });
+  l.operations.RebuildIconCacheWith(ql::Gbk(bin), ql::IconCacheScriptLines());
+  asker.join();
+  g_onMessage = nullptr;
+  DestroyWindow(window);
+  CloseHandle(scriptEnd);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(fake.order, (std::vector<std::string>{"shellOpenWaitable", "shellOpen"}));
+  EXPECT_TRUE(FilesIn(bin).empty());
+}
+
 TEST(RebuildIconCache, ScriptThatCannotBeWrittenIsNeverStarted) {
   std::wstring dir = FreshTestFolder(L"图标 缓存 失败");
   FakeSystemCalls fake;
@@ -222,18 +271,42 @@ TEST(RebuildIconCache, ScriptThatCannotBeWrittenIsNeverStarted) {
   EXPECT_TRUE(fake.order.empty());
 }
 
-TEST(RunJunkCleanScript, WritesCBatIntoTheCurrentDirectoryAndStartsIt) {
+TEST(RunJunkCleanScript, AsksFirstAndOnlyYesWritesAndStartsCBat) {
   std::wstring dir = FreshTestFolder(L"快捷方式 工作目录");
+  // Any answer but Yes: the question, and nothing written or started.
+  for (int answer : {IDNO, IDCANCEL, 0}) {
+    FakeSystemCalls fake;
+    FakeLauncher l(fake);
+    fake.prompts.boxAnswer = answer;
+    {
+      CurrentDirectory cd(dir);
+      ASSERT_TRUE(cd.ok());
+      l.operations.RunJunkCleanScript();
+    }
+    EXPECT_EQ(fake.order, std::vector<std::string>{"messageBox"}) << answer;
+    EXPECT_TRUE(FilesIn(dir).empty()) << answer;
+  }
+
   FakeSystemCalls fake;
   FakeLauncher l(fake);
+  fake.prompts.boxAnswer = IDYES;
   {
     CurrentDirectory cd(dir);
     ASSERT_TRUE(cd.ok());
     l.operations.RunJunkCleanScript();
   }
+  EXPECT_EQ(fake.prompts.boxTexts,
+            std::vector<std::string>{"即将删除系统盘中的临时文件、日志与备份文件（*.tmp、*.log、*.bak、*.old "
+                                     "等），删除后无法恢复！真的要执行操作吗？"});
+  EXPECT_EQ(fake.prompts.boxTitles, std::vector<std::string>{"信息："});
+  EXPECT_EQ(fake.prompts.boxStyles, std::vector<unsigned>{MB_YESNO});  // no icon; task-modal is added by the prompts
+  EXPECT_EQ(fake.order, (std::vector<std::string>{"messageBox", "shellOpen"}));
+  // Written into the current directory (a shortcut's working directory),
+  // the 105 lines, unchanged by the question.
   std::string bytes = BytesOf(dir + L"\\C.bat");
   EXPECT_EQ(bytes, ql::ScriptFileBytes(ql::JunkCleanScriptLines(ql::web::kMakerHomePage)));
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 104);
+  EXPECT_EQ(ql::SplitText(bytes, "\r\n").size(), 105u);
   ASSERT_EQ(fake.shellCalls.size(), 1u);
   EXPECT_EQ(fake.shellCalls[0].file, L"C.bat");
   EXPECT_EQ(fake.shellCalls[0].show, SW_SHOW);
@@ -264,10 +337,11 @@ TEST(RunJunkCleanScript, NeverStartsACBatItDidNotJustWrite) {
   for (const std::wstring& dir : {blocked, stale}) {
     FakeSystemCalls fake;
     FakeLauncher l(fake);
+    fake.prompts.boxAnswer = IDYES;
     CurrentDirectory cd(dir);
     ASSERT_TRUE(cd.ok());
     l.operations.RunJunkCleanScript();
-    EXPECT_TRUE(fake.order.empty()) << ql::Gbk(dir);
+    EXPECT_EQ(fake.order, std::vector<std::string>{"messageBox"}) << ql::Gbk(dir);
   }
   CloseHandle(held);
   EXPECT_EQ(BytesOf(stale + L"\\C.bat"), "echo stale");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/app_paths.h"
+#include "launcher/system_operations_win.h"
 #include "launcher/tool_catalog.h"
 #include "launcher/tools_container_win.h"
 #include "launcher/tools_layout.h"
@@ -302,9 +303,11 @@ TEST_F(ToolsContainerTest, EveryTenSystemButtonsReachTheirOperation) {
          EXPECT_EQ(f.shellCalls[0].show, SW_SHOW);
        }},
       {"高级垃圾清理",
-       IDNO,
-       {"shellOpen"},
+       IDYES,
+       {"messageBox", "shellOpen"},
        [&](const FakeSystemCalls& f) {
+         EXPECT_EQ(f.prompts.boxTexts, std::vector<std::string>{std::string(ql::kJunkCleanQuestion)});
+         ASSERT_EQ(f.shellCalls.size(), 1u);
          EXPECT_EQ(f.shellCalls[0].file, L"C.bat");
          EXPECT_EQ(f.shellCalls[0].show, SW_SHOW);
          EXPECT_TRUE(Exists(dir + L"\\C.bat"));  // written into the current directory, not run

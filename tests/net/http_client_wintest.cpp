@@ -198,4 +198,39 @@ TEST(FetchUrlBytes, BodyOrEmpty) {
   EXPECT_TRUE(ql::FetchUrlBytes("").empty());
 }
 
+// Counts the messages it is sent; lives on the test's thread.
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_APP + 3) return 1;
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+TEST(FetchUrlBytes, ServerThatNeverAnswersGivesEmptyWithinTenSecondsWhileTheWindowAnswers) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QlFetchWaitWindow";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  qltest::SilentServer silent;
+  // Another thread asks the waiting thread's window twice during the fetch.
+  int answered = 0;
+  std::thread asker([&] {
+    for (int i = 0; i < 2; ++i) {
+      Sleep(1000);
+      DWORD_PTR result = 0;
+      if (SendMessageTimeoutW(window, WM_APP + 3, 0, 0, SMTO_NORMAL, 2000, &result) && result == 1) ++answered;
+    }
+  });
+  DWORD start = GetTickCount();
+  std::vector<uint8_t> body = ql::FetchUrlBytes(silent.Url("/folder"));
+  DWORD took = GetTickCount() - start;
+  asker.join();
+  DestroyWindow(window);
+  EXPECT_TRUE(body.empty());
+  EXPECT_LT(took, 10000u);
+  EXPECT_GE(silent.Accepted(), 1u);  // the request reached the server, which kept silent
+  EXPECT_EQ(answered, 2);
+}
+
 }  // namespace

@@ -127,4 +127,53 @@ class LocalHttpServer {
   std::thread thread_;
 };
 
+// A server on 127.0.0.1 that accepts every connection and never answers:
+// the request goes out, the reply never comes (a dead server behind a live
+// network). Connections stay open until the object goes.
+class SilentServer {
+ public:
+  SilentServer() {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    listen_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof(a));
+    int len = sizeof(a);
+    getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len);
+    port_ = ntohs(a.sin_port);
+    listen(listen_, 16);
+    thread_ = std::thread([this] {
+      for (;;) {
+        SOCKET c = accept(listen_, nullptr, nullptr);
+        if (c == INVALID_SOCKET) return;
+        std::lock_guard<std::mutex> hold(lock_);
+        held_.push_back(c);
+      }
+    });
+  }
+  SilentServer(const SilentServer&) = delete;
+  SilentServer& operator=(const SilentServer&) = delete;
+  ~SilentServer() {
+    closesocket(listen_);
+    thread_.join();
+    for (SOCKET c : held_) closesocket(c);
+    WSACleanup();
+  }
+
+  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  size_t Accepted() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return held_.size();
+  }
+
+ private:
+  SOCKET listen_ = INVALID_SOCKET;
+  int port_ = 0;
+  std::mutex lock_;
+  std::vector<SOCKET> held_;
+  std::thread thread_;
+};
+
 }  // namespace qltest

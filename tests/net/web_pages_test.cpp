@@ -82,6 +82,11 @@ TEST(ToolPackageLink, OnlyWebAddressesAreHandedOn) {
       {"工具包下载地址：《https://x", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(ToolPackageLink(c.page), c.link) << c.page;
+  // A link that would break out of a command line is no link.
+  for (char c : std::string("\"<>^| ")) {
+    std::string page = std::string("工具包下载地址：《https://dl.example/p") + c + "calc.exe》";
+    EXPECT_EQ(ToolPackageLink(page), "") << c;
+  }
 }
 
 }  // namespace
