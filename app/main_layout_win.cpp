@@ -19,9 +19,9 @@ namespace {
 constexpr LayoutRow kPageAreaRow{RowKind::Region, kInWindow, "", "", 180, 60, 820, 580};
 constexpr LayoutRow kPageRow{RowKind::Region, 0, "", "", 0, 0, 820, 580};
 
-HWND CreateRow(const LayoutRow& row, HWND parent, int id, HINSTANCE instance) {
-  if (row.kind == RowKind::Tools) return CreateToolsContainer(parent, row.x, row.y, row.w, row.h);
-  HWND hwnd = CreateLayoutWindow(row, ResolveCaption(row.caption), parent, id, {instance});
+HWND CreateRow(const LayoutRow& row, HWND parent, int id, HINSTANCE instance, UINT dpi) {
+  if (row.kind == RowKind::Tools) return CreateToolsContainer(parent, row.x, row.y, row.w, row.h, dpi);
+  HWND hwnd = CreateLayoutWindow(row, ResolveCaption(row.caption), parent, id, {instance, nullptr, dpi});
   if (hwnd && row.kind == RowKind::List) FillLayoutList(hwnd, ThanksListRows());
   return hwnd;
 }
@@ -44,7 +44,7 @@ void BuildRows(BuiltLayout& out, Wanted wanted) {
                   : row.parent == kInTop  ? out.top
                                           : out.pages[static_cast<uint8_t>(row.parent)];  // a page: 0 and up
     if (!parent) continue;
-    HWND hwnd = CreateRow(row, parent, kLayoutIdBase + static_cast<int>(i), out.instance);
+    HWND hwnd = CreateRow(row, parent, kLayoutIdBase + static_cast<int>(i), out.instance, out.dpi);
     if (!hwnd) continue;
     if (row.kind == RowKind::Region) (row.name == layout::kNavColumn ? out.nav : out.top) = hwnd;
     if (IsContainer(row.kind)) containers.push_back(hwnd);
@@ -58,16 +58,17 @@ bool OnPage(const LayoutRow& row) { return row.parent >= 0 && row.parent < kMain
 
 }  // namespace
 
-BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance) {
+BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance, UINT dpi) {
   BuiltLayout out;
   out.main = main;
   out.instance = instance;
+  out.dpi = dpi;
   SetSelectedLayoutRow(nullptr, "主页");
   out.pageArea =
-      CreateLayoutPanel(kPageAreaRow, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, main, kPageAreaId, instance);
+      CreateLayoutPanel(kPageAreaRow, "MainPages", WS_VISIBLE | WS_CLIPCHILDREN, 0, main, kPageAreaId, instance, dpi);
   for (int p = 0; p < kMainPageCount; ++p)
     out.pages[size_t(p)] = CreateLayoutPanel(kPageRow, MainPageName(p), (p == 0 ? WS_VISIBLE : 0) | WS_CLIPCHILDREN, 0,
-                                             out.pageArea, kPageIdBase + p, instance);
+                                             out.pageArea, kPageIdBase + p, instance, dpi);
   BuildRows(out, [](const LayoutRow& row) { return !OnPage(row) || row.parent == 0; });
   out.built[0] = true;
   return out;

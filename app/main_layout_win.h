@@ -19,6 +19,7 @@ struct BuiltLayout {
   std::array<bool, kMainPageCount> built{};  // the page's own rows exist
   HWND main = nullptr;
   HINSTANCE instance = nullptr;
+  UINT dpi = 96;  // the resolution the rows are laid out for
 };
 
 // Creates the regions, the fourteen (empty) pages and the rows of the home
@@ -26,7 +27,7 @@ struct BuiltLayout {
 // RegisterMainControl. The other pages' rows follow through
 // BuildMainPage, on first use or once the window shows, so start-up does
 // not wait for pages the user cannot see yet.
-BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance);
+BuiltLayout BuildMainLayout(HWND main, HINSTANCE instance, UINT dpi);
 // Creates a page's rows unless they exist; false when there was nothing to do.
 bool BuildMainPage(BuiltLayout& layout, int page);
 // The navigation control drawn as selected (its layout name).

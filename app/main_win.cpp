@@ -7,6 +7,7 @@
 #include "app/startup_phases_win.h"
 #include "platform/ui_thread_win.h"
 #include "support/gdiplus_win.h"
+#include "support/layout_keys_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ql::MarkStartupPhase("entry");
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ql::MarkStartupPhase("splash-created");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (ql::HandleLayoutKeyboard(msg)) continue;  // Tab, Shift+Tab, Enter on push buttons
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -10,10 +10,12 @@
 #include "app/main_pages.h"
 #include "app/update_log_view_win.h"
 #include "app/uptime_text.h"
+#include "app/window_dpi_win.h"
 #include "platform/top_window_win.h"
 #include "platform/win_text.h"
 #include "support/control_actions.h"
 #include "support/layout_names.h"
+#include "support/layout_window_win.h"
 #include "support/web_addresses.h"
 #include "support/window_shadow_win.h"
 
@@ -30,6 +32,7 @@ constexpr UINT kPrepare = WM_APP + 41;
 HWND g_main = nullptr;
 HINSTANCE g_instance = nullptr;
 BuiltLayout g_layout;
+UINT g_dpi = kDesignDpi;  // the resolution the window is laid out for
 
 // The first-time work, in the order it is done.
 enum Preparation : int { kContents, kFirstShow, kPreparationCount };
@@ -40,7 +43,7 @@ void Prepare(int piece) {
   if (piece < 0 || piece >= kPreparationCount || g_prepared[piece]) return;
   g_prepared[piece] = true;
   switch (piece) {
-    case kContents: g_layout = BuildMainLayout(g_main, g_instance); break;
+    case kContents: g_layout = BuildMainLayout(g_main, g_instance, g_dpi); break;
     case kFirstShow:
       InstallWindowShadow(g_main);  // the defaults: black, 5 pixels
       PrepareWindowShadow(g_main);
@@ -66,21 +69,13 @@ class WindowPageView : public MainPageView {
     for (int p = 0; p < kMainPageCount; ++p)
       if (p != page) ShowWindow(g_layout.pages[size_t(p)], SW_HIDE);
   }
-  int BarTop() override { return BarRect().top; }
-  void MoveBar(int left, int top) override {
-    SetWindowPos(MainControl(layout::kSelectionBar), nullptr, left, top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  void OfferToolPackage() override { OfferProgramToolPackage(); }
-
- private:
-  RECT BarRect() {
+  // The bar's place in the table's 96-DPI units, whatever the resolution.
+  int BarTop() override {
     RECT rc{};
-    HWND bar = MainControl(layout::kSelectionBar);
-    GetWindowRect(bar, &rc);
-    MapWindowPoints(nullptr, GetParent(bar), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
+    return LayoutDesignRect(MainControl(layout::kSelectionBar), &rc) ? int(rc.top) : 0;
   }
+  void MoveBar(int left, int top) override { MoveLayoutWindow(MainControl(layout::kSelectionBar), left, top); }
+  void OfferToolPackage() override { OfferProgramToolPackage(); }
 };
 
 void ShowPageFor(std::string_view control) {
@@ -114,6 +109,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       RegisterWindowActions();
       RegisterFeatureActions();
       g_instance = reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance;
+      g_dpi = FitWindowToDpi(hwnd, kWidth, kHeight);
       // The controls and the default shadow follow (PostMainWindowPreparation):
       // creating their windows takes the UI thread 40 to 130 ms under Wine,
       // and the start-up's two waits are time it has for them.
@@ -134,6 +130,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return hit == HTCLIENT ? HTCAPTION : hit;
     }
     case WM_GETMINMAXINFO: return 0;
+    case WM_DPICHANGED:
+      // Moved to a display of another resolution: the system's rectangle,
+      // and every control laid out again for it.
+      g_dpi = HIWORD(wp);
+      g_layout.dpi = g_dpi;
+      TakeSuggestedRect(hwnd, lp);
+      RescaleLayoutWindows(hwnd, g_dpi);
+      return 0;
     case WM_SYSCOMMAND:
       // Not resizable and not maximisable, also through the system menu or a double click.
       if ((wp & 0xFFF0) == SC_MAXIMIZE || (wp & 0xFFF0) == SC_SIZE) return 0;
@@ -152,8 +156,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND CreateMainWindow(HINSTANCE instance) {
   return CreateCentredWindow(instance, kMainWindowClass, MainWindowProc, "青岚工具箱",
-                             WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW, kWidth,
-                             kHeight);
+                             WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW,
+                             ScaleForDpi(kWidth, CreationDpi()), ScaleForDpi(kHeight, CreationDpi()));
 }
 
 HWND MainWindowHandle() { return g_main; }

@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/startup_phases.h"
 #include "app/startup_phases_win.h"
+#include "app/window_dpi_win.h"
 #include "inventory/detection_run_win.h"
 #include "net/visit_statistics_win.h"
 #include "platform/scoped_win.h"
@@ -18,6 +19,7 @@
 #include "platform/top_window_win.h"
 #include "platform/ui_thread_win.h"
 #include "platform/win_text.h"
+#include "support/dpi_scale.h"
 #include "support/task_dialog_win.h"
 #include "support/web_addresses.h"
 #include "support/window_shadow_win.h"
@@ -32,6 +34,7 @@ constexpr int kPictureId = 100;
 constexpr int kStatusId = 101;
 
 HWND g_splash = nullptr;
+UINT g_dpi = kDesignDpi;  // the splash's resolution: its 96-DPI design scaled
 HWND g_status = nullptr;
 ScopedGdiObj<HFONT> g_statusFont;
 // Starting the detectors' threads costs the UI thread some 15 ms under
@@ -39,18 +42,21 @@ ScopedGdiObj<HFONT> g_statusFont;
 // start-up thread takes their results once this event says they all started.
 ScopedHandle g_detectorsStarted;
 
+int S(int v) { return ScaleForDpi(v, g_dpi); }
+
 HFONT CreateUiFont(int height, int weight) {
-  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  return CreateFontW(-S(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, Wide("微软雅黑").c_str());
 }
 
-// The splash picture, drawn in code: an accent band with the product name
-// above a white strip that carries the status label.
+// The splash picture, drawn in code at the splash's resolution (its shapes
+// are given at 96 DPI): an accent band with the product name above a white
+// strip that carries the status label.
 void PaintSplashPicture(HDC dc, const RECT& rc) {
-  TRIVERTEX v[2] = {{0, 0, 0x0000, 0x7000, 0xE800, 0}, {rc.right, 88, 0x3000, 0xB000, 0xFF00, 0}};
+  TRIVERTEX v[2] = {{0, 0, 0x0000, 0x7000, 0xE800, 0}, {rc.right, S(88), 0x3000, 0xB000, 0xFF00, 0}};
   GRADIENT_RECT g = {0, 1};
   GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
-  RECT bottom = {0, 88, rc.right, rc.bottom};
+  RECT bottom = {0, S(88), rc.right, rc.bottom};
   FillRect(dc, &bottom, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
   // A small mark: two overlapping peaks, the 岚 of the name.
@@ -60,12 +66,12 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
   ScopedSelection pen = SelectScoped(dc, none.Get());
   {
     ScopedSelection brush = SelectScoped(dc, pale.Get());
-    POINT back[3] = {{40, 62}, {58, 30}, {76, 62}};
+    POINT back[3] = {{S(40), S(62)}, {S(58), S(30)}, {S(76), S(62)}};
     Polygon(dc, back, 3);
   }
   {
     ScopedSelection brush = SelectScoped(dc, white.Get());
-    POINT front[3] = {{24, 62}, {44, 22}, {64, 62}};
+    POINT front[3] = {{S(24), S(62)}, {S(44), S(22)}, {S(64), S(62)}};
     Polygon(dc, front, 3);
   }
 
@@ -75,16 +81,16 @@ void PaintSplashPicture(HDC dc, const RECT& rc) {
   ScopedGdiObj<HFONT> small(CreateUiFont(13, FW_NORMAL));
   {
     ScopedSelection f = SelectScoped(dc, title.Get());
-    RECT r = {90, 18, rc.right - 8, 54};
+    RECT r = {S(90), S(18), rc.right - S(8), S(54)};
     DrawTextW(dc, Wide("青岚工具箱").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
   }
   {
     ScopedSelection f = SelectScoped(dc, small.Get());
-    RECT r = {92, 54, rc.right - 8, 76};
+    RECT r = {S(92), S(54), rc.right - S(8), S(76)};
     DrawTextW(dc, Wide("硬件检测 · 实用工具").c_str(), -1, &r, DT_LEFT | DT_SINGLELINE);
   }
   ScopedGdiObj<HBRUSH> accent(CreateSolidBrush(kAccent));
-  RECT line = {0, 88, rc.right, 90};
+  RECT line = {0, S(88), rc.right, S(90)};
   FillRect(dc, &line, accent.Get());
 }
 
@@ -188,13 +194,17 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
       g_splash = hwnd;
       HINSTANCE inst = reinterpret_cast<LPCREATESTRUCTW>(lp)->hInstance;
-      int corner = std::min(kWidth / 5, kHeight / 5);
-      SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, corner, corner), FALSE);
-      CreateWindowExW(0, L"STATIC", Wide("启动画面").c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, kWidth,
-                      kHeight, hwnd, reinterpret_cast<HMENU>(kPictureId), inst, nullptr);
+      g_dpi = FitWindowToDpi(hwnd, kWidth, kHeight);
+      // The outline's corner is designed for 270 x 119 (23 pixels) and
+      // scaled with the rest.
+      int corner = S(std::min(kWidth / 5, kHeight / 5));
+      int w = S(kWidth), h = S(kHeight);
+      SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, w + 1, h + 1, corner, corner), FALSE);
+      CreateWindowExW(0, L"STATIC", Wide("启动画面").c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0, w, h, hwnd,
+                      reinterpret_cast<HMENU>(kPictureId), inst, nullptr);
       g_status = CreateWindowExW(0, L"STATIC", Wide("初始化....").c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 55, 96, 208, 24, hwnd,
-                                 reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, S(55), S(96), S(208),
+                                 S(24), hwnd, reinterpret_cast<HMENU>(kStatusId), inst, nullptr);
       g_statusFont.Reset(CreateUiFont(14, FW_NORMAL));
       SendMessageW(g_status, WM_SETFONT, reinterpret_cast<WPARAM>(g_statusFont.Get()), FALSE);
       // The status label is drawn above the picture.
@@ -224,7 +234,8 @@ LRESULT CALLBACK SplashProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND CreateSplashWindow(HINSTANCE instance) {
   return CreateCentredWindow(instance, kSplashWindowClass, SplashProc, "青岚工具箱 启动", WS_POPUP | WS_CLIPCHILDREN,
-                             WS_EX_TOPMOST | WS_EX_APPWINDOW, kWidth, kHeight);
+                             WS_EX_TOPMOST | WS_EX_APPWINDOW, ScaleForDpi(kWidth, CreationDpi()),
+                             ScaleForDpi(kHeight, CreationDpi()));
 }
 
 }  // namespace ql

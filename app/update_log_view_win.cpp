@@ -1,6 +1,7 @@
 #include "app/update_log_view_win.h"
 
 #include "support/control_actions.h"
+#include "support/dpi_scale.h"
 #include "support/layout_table.h"
 #include "support/layout_window_win.h"
 #include "support/web_address.h"
@@ -29,13 +30,18 @@ constexpr LayoutRow kFallbackLinkRow{RowKind::Link,
 void UpdateLogView::Show(HWND page, HINSTANCE instance) {
   if (shown_ || !page) return;
   shown_ = true;
-  browser_ = CreateWebBrowserHost(page, kUpdateLogRect, links_, source_);
+  // The page's resolution: the browser's rectangle is at 96 DPI.
+  UINT dpi = LayoutDpiOf(page);
+  RECT place{ScaleForDpi(int(kUpdateLogRect.left), dpi), ScaleForDpi(int(kUpdateLogRect.top), dpi),
+             ScaleForDpi(int(kUpdateLogRect.right), dpi), ScaleForDpi(int(kUpdateLogRect.bottom), dpi)};
+  browser_ = CreateWebBrowserHost(page, place, links_, source_);
   if (browser_) {
+    RegisterLayoutWindow(browser_, kUpdateLogRect, dpi);
     NavigateWebBrowserHost(browser_, address_);  // refused unless a web address
     return;
   }
   RegisterControlAction(kFallbackLinkRow.action, [this] { OpenInDefaultBrowser(); });
-  link_ = CreateLayoutWindow(kFallbackLinkRow, kFallbackLinkRow.caption, page, 0, {instance});
+  link_ = CreateLayoutWindow(kFallbackLinkRow, kFallbackLinkRow.caption, page, 0, {instance, nullptr, dpi});
 }
 
 void UpdateLogView::OpenInDefaultBrowser() {

@@ -67,3 +67,6 @@ endforeach()
 
 # The test WMI provider, its tools and the tests that run under it.
 include(cmake/fake_wmi.cmake)
+
+# The tests on displays of 150 % and 200 %.
+include(cmake/dpi_tests.cmake)

@@ -37,7 +37,7 @@ ContainerState g_state;
 
 }  // namespace
 
-HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height) {
+HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height, UINT dpi) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -49,7 +49,7 @@ HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height) {
   // Empty parts of the container and its pages let the mouse through to the
   // window below, so the borderless main window can be dragged there.
   HWND container = CreateLayoutPanel(g_state.containerLook, "ToolsContainer", WS_VISIBLE | WS_CLIPCHILDREN,
-                                     WS_EX_CONTROLPARENT, parent, 0, instance);
+                                     WS_EX_CONTROLPARENT, parent, 0, instance, dpi);
   if (!container) return nullptr;
   g_state.container = container;
   for (int p = 0; p < kToolsPageCount; ++p) {
@@ -57,9 +57,9 @@ HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height) {
     look = {RowKind::Region, static_cast<int8_t>(p), "", "", 0, 0, size(width), size(height)};
     g_state.pages[static_cast<size_t>(p)] =
         CreateLayoutPanel(look, ToolsPageName(p), WS_CLIPSIBLINGS | (p == 0 ? WS_VISIBLE : 0), WS_EX_CONTROLPARENT,
-                          container, 0, instance);
+                          container, 0, instance, dpi);
   }
-  LayoutContext context{instance, CreateLayoutTooltip(container, instance)};
+  LayoutContext context{instance, CreateLayoutTooltip(container, instance), dpi};
   const auto& rows = ToolsContainerControls();
   for (size_t i = 0; i < rows.size(); ++i) {
     const LayoutRow& row = rows[i].row;

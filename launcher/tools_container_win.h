@@ -23,7 +23,9 @@ class ToolsContainerHost {
 // pages (the overview and eleven categories), page 0 shown. One container
 // per process; a second call replaces the first as the one the handlers use.
 // Its buttons run their rows' control actions (RegisterLauncherActions).
-HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height);
+// Positions and sizes are at 96 DPI; the container and its rows are laid out
+// for `dpi`.
+HWND CreateToolsContainer(HWND parent, int x, int y, int width, int height, UINT dpi = 96);
 // Registers the actions of the container's rows and the launch and link
 // actions of the main pages. All three must outlive the actions.
 void RegisterLauncherActions(const Launcher& launcher, SystemOperations& operations, ToolsContainerHost& host);

@@ -7,11 +7,14 @@
 #include <gdiplus.h>
 
 #include <array>
+#include <cmath>
+#include <map>
 #include <string>
 
 #include "platform/scoped_gdiplus_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/dpi_scale.h"
 #include "support/layout_names.h"
 #include "support/window_shadow_win.h"
 
@@ -52,16 +55,23 @@ const wchar_t* FaceName() {
   return face;
 }
 
+// Painters draw in 96-DPI units; the canvas scales every coordinate, pen and
+// font to the window's resolution, so shapes and text are drawn at their
+// size on the screen rather than stretched (and are exact at 96 DPI).
 class Canvas {
  public:
-  explicit Canvas(HDC dc) : dc_(dc) {
+  Canvas(HDC dc, UINT dpi) : dc_(dc), dpi_(dpi) {
     GdipCreateFromHDC(dc, g_.Put());
     if (g_) GdipSetSmoothingMode(g_.Get(), Gdiplus::SmoothingModeAntiAlias);
   }
 
+  float S(float v) const { return ScaleForDpi(v, dpi_); }
+  LONG S(LONG v) const { return ScaleForDpi(int(v), dpi_); }
+  RECT S(const RECT& r) const { return {S(r.left), S(r.top), S(r.right), S(r.bottom)}; }
+
   void Round(float x, float y, float w, float h, float r, uint32_t fill, uint32_t stroke = 0) {
     if (!g_) return;
-    ScopedGpPath path(RoundedRectPath(x, y, w, h, r));
+    ScopedGpPath path(RoundedRectPath(S(x), S(y), S(w), S(h), S(r)));
     if (!path) return;
     if (fill) {
       ScopedGpSolidFill brush;
@@ -69,45 +79,53 @@ class Canvas {
     }
     if (stroke) {
       ScopedGpPen pen;
-      if (GdipCreatePen1(stroke, 1.0f, Gdiplus::UnitPixel, pen.Put()) == Gdiplus::Ok)
+      if (GdipCreatePen1(stroke, S(1.0f), Gdiplus::UnitPixel, pen.Put()) == Gdiplus::Ok)
         GdipDrawPath(g_.Get(), pen.Get(), path.Get());
     }
   }
   void Ellipse(float x, float y, float w, float h, uint32_t fill) {
     if (!g_) return;
     ScopedGpSolidFill brush;
-    if (GdipCreateSolidFill(fill, brush.Put()) == Gdiplus::Ok) GdipFillEllipse(g_.Get(), brush.Get(), x, y, w, h);
+    if (GdipCreateSolidFill(fill, brush.Put()) == Gdiplus::Ok)
+      GdipFillEllipse(g_.Get(), brush.Get(), S(x), S(y), S(w), S(h));
   }
   void Line(float x1, float y1, float x2, float y2, uint32_t colour, float width) {
     if (!g_) return;
     ScopedGpPen pen;
-    if (GdipCreatePen1(colour, width, Gdiplus::UnitPixel, pen.Put()) != Gdiplus::Ok) return;
+    if (GdipCreatePen1(colour, S(width), Gdiplus::UnitPixel, pen.Put()) != Gdiplus::Ok) return;
     GdipSetPenStartCap(pen.Get(), Gdiplus::LineCapRound);
     GdipSetPenEndCap(pen.Get(), Gdiplus::LineCapRound);
-    GdipDrawLine(g_.Get(), pen.Get(), x1, y1, x2, y2);
+    GdipDrawLine(g_.Get(), pen.Get(), S(x1), S(y1), S(x2), S(y2));
+  }
+  void Fill(RECT rc, COLORREF colour) {
+    if (g_) GdipFlush(g_.Get(), Gdiplus::FlushIntentionSync);
+    RECT r = S(rc);
+    FillRect(dc_, &r, ScopedGdiObj<HBRUSH>(CreateSolidBrush(colour)).Get());
   }
   // GDI text after the GDI+ shapes: flush so the order holds.
   void Text(std::string_view gbk, RECT rc, FontId font, COLORREF colour, UINT format) {
     if (g_) GdipFlush(g_.Get(), Gdiplus::FlushIntentionSync);
-    ScopedSelection face = SelectScoped(dc_, LayoutFont(font));
+    ScopedSelection face = SelectScoped(dc_, LayoutFont(font, dpi_));
     SetTextColor(dc_, colour);
     SetBkMode(dc_, TRANSPARENT);
     std::wstring w = Wide(gbk);
-    DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, format | DT_NOPREFIX);
+    RECT r = S(rc);
+    DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, format | DT_NOPREFIX);
+  }
+  // The width of a text in 96-DPI units.
+  int TextWidth(std::string_view gbk, FontId font) {
+    ScopedSelection face = SelectScoped(dc_, LayoutFont(font, dpi_));
+    std::wstring w = Wide(gbk);
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
+    return static_cast<int>(int64_t(size.cx) * kDesignDpi / (dpi_ ? dpi_ : kDesignDpi));
   }
 
  private:
   HDC dc_;
+  UINT dpi_;
   ScopedGpGraphics g_;
 };
-
-int TextWidth(HDC dc, std::string_view gbk, FontId font) {
-  ScopedSelection face = SelectScoped(dc, LayoutFont(font));
-  std::wstring w = Wide(gbk);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-  return size.cx;
-}
 
 std::string_view TrimRight(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -154,8 +172,14 @@ void PaintTile(Canvas& c, std::string_view mark, float x, float y, float size, F
 
 }  // namespace
 
-HFONT LayoutFont(FontId id) {
-  static std::array<HFONT, size_t(FontId::kCount)> fonts = [] {
+HFONT LayoutFont(FontId id, UINT dpi) {
+  // One set per resolution in use (most sessions see one or two).
+  using FontSet = std::array<HFONT, size_t(FontId::kCount)>;
+  static std::map<UINT, FontSet> sets;
+  if (dpi == 0) dpi = kDesignDpi;
+  auto found = sets.find(dpi);
+  if (found != sets.end()) return found->second[size_t(id)];
+  FontSet fonts = [dpi] {
     struct Spec {
       int height, weight;
     };
@@ -165,10 +189,11 @@ HFONT LayoutFont(FontId id) {
     static_assert(std::size(specs) == size_t(FontId::kCount));
     std::array<HFONT, size_t(FontId::kCount)> out{};
     for (size_t i = 0; i < out.size(); ++i)
-      out[i] = CreateFontW(specs[i].height, 0, 0, 0, specs[i].weight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, FaceName());
+      out[i] = CreateFontW(ScaleForDpi(specs[i].height, dpi), 0, 0, 0, specs[i].weight, 0, 0, 0, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, FaceName());
     return out;
   }();
+  sets.emplace(dpi, fonts);
   return fonts[size_t(id)];
 }
 
@@ -183,13 +208,15 @@ bool OnNavigationColour(const LayoutRow& row) { return row.parent == kInNav || r
 
 namespace {
 
-// What every painter gets: the canvas over the row's DC, its size, the row,
-// its current caption and its state.
+// What every painter gets: the canvas over the row's DC, its size (in
+// 96-DPI units, and dw x dh in pixels), the row, its current caption and
+// its state.
 struct PaintJob {
   Canvas& c;
   HDC dc;
   int w, h;
   float fw, fh;
+  int dw, dh;
   const LayoutRow& row;
   std::string_view caption;
   const SkinState& state;
@@ -205,7 +232,7 @@ void PaintRegion(const PaintJob& j) {
 }
 
 void PaintLine(const PaintJob& j) {
-  RECT all{0, 0, j.w, j.h};
+  RECT all{0, 0, j.dw, j.dh};  // the whole window, whatever its resolution
   FillRect(j.dc, &all, ScopedGdiObj<HBRUSH>(CreateSolidBrush(kBorder)).Get());
 }
 
@@ -237,7 +264,7 @@ void PaintFeatureCard(const PaintJob& j) {
   // A long name takes the smaller bold face rather than being cut.
   FontId face = FontId::Body;
   for (FontId f : {FontId::Heading, FontId::Strong})
-    if (TextWidth(j.dc, j.caption, f) <= name.right - name.left) {
+    if (j.c.TextWidth(j.caption, f) <= name.right - name.left) {
       face = f;
       break;
     }
@@ -395,13 +422,25 @@ Painter PainterFor(RowKind kind) {
 
 }  // namespace
 
-void PaintLayoutRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state) {
+void PaintLayoutRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state,
+                    UINT dpi) {
   RECT all{0, 0, w, h};
   FillRect(dc, &all, ScopedGdiObj<HBRUSH>(CreateSolidBrush(OnNavigationColour(row) ? kNavBack : kPageBack)).Get());
   Painter paint = PainterFor(row.kind);
-  if (!paint) return;
-  Canvas c(dc);
-  paint(PaintJob{c, dc, w, h, float(w), float(h), row, caption, state});
+  if (paint) {
+    Canvas c(dc, dpi);
+    // The window's size in 96-DPI units (exact at 96).
+    float unit = (dpi == 0 || dpi == kDesignDpi) ? 1.0f : float(dpi) / float(kDesignDpi);
+    float fw = float(w) / unit, fh = float(h) / unit;
+    paint(PaintJob{c, dc, int(std::lround(fw)), int(std::lround(fh)), fw, fh, w, h, row, caption, state});
+  }
+  // The keyboard's focus: a dotted frame just inside the control.
+  if (state.focused && w > 4 && h > 4) {
+    RECT cue{1, 1, w - 1, h - 1};
+    SetTextColor(dc, kText);
+    SetBkColor(dc, OnNavigationColour(row) ? kNavBack : kPageBack);
+    DrawFocusRect(dc, &cue);
+  }
 }
 
 }  // namespace ql

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "support/dpi_scale.h"
 #include "support/layout_table.h"
 
 namespace ql {
@@ -19,8 +20,9 @@ inline constexpr COLORREF kPageBack = RGB(0xFF, 0xFF, 0xFF);
 inline constexpr COLORREF kBorder = RGB(0xE3, 0xE9, 0xF1);
 inline constexpr COLORREF kTint = RGB(0xEA, 0xF4, 0xFF);
 
-// The one font table of every layout (created once, kept for the process).
-HFONT LayoutFont(FontId id);
+// The one font table of every layout, its heights scaled for `dpi`
+// (created once per resolution, kept for the process).
+HFONT LayoutFont(FontId id, UINT dpi = kDesignDpi);
 // Text colour of a label or text field row.
 COLORREF RowTextColour(const LayoutRow& row);
 // Rows in the navigation column (and the column itself) sit on its colour.
@@ -30,10 +32,13 @@ struct SkinState {
   bool hover = false;
   bool pressed = false;
   bool selected = false;  // the navigation control of the shown page
+  bool focused = false;   // has the keyboard's focus: drawn with a focus cue
 };
 
 // Paints a drawn row into `dc` (its client area is w x h): the background,
-// then the painter of its family. `caption` is the control's current text.
-void PaintLayoutRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state);
+// then the painter of its family. `caption` is the control's current text;
+// the painters' 96-DPI shapes are drawn at `dpi`.
+void PaintLayoutRow(HDC dc, int w, int h, const LayoutRow& row, std::string_view caption, const SkinState& state,
+                    UINT dpi = kDesignDpi);
 
 }  // namespace ql

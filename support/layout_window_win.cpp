@@ -4,11 +4,14 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
 
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
 #include "support/control_actions.h"
+#include "support/focus_order.h"
 #include "support/gbk_text.h"
 #include "support/layout_skin_win.h"
 
@@ -23,6 +26,33 @@ constexpr LONG_PTR kHover = 1, kPressed = 2;
 constexpr int kSearchBoxListHeight = 320;
 
 std::string g_selectedNav;
+
+// A layout window's place at 96 DPI inside its parent, its font and the
+// resolution it is laid out for now.
+struct LayoutPlace {
+  RECT design;
+  const LayoutRow* row;  // nullptr: no font of the table
+  UINT dpi;
+};
+std::unordered_map<HWND, LayoutPlace> g_places;  // UI thread only
+
+RECT Scaled(const RECT& r, UINT dpi) {
+  return {ScaleForDpi(int(r.left), dpi), ScaleForDpi(int(r.top), dpi), ScaleForDpi(int(r.right), dpi),
+          ScaleForDpi(int(r.bottom), dpi)};
+}
+
+// Windows that went leave their entries; a handle may be used again.
+void ForgetDestroyedWindows() {
+  std::erase_if(g_places, [](const auto& entry) { return !IsWindow(entry.first); });
+}
+// As windows are made: only when the table has doubled since it was last
+// cleared, so that making n windows costs n checks, not n * n.
+void ForgetDestroyedWindowsNowAndThen() {
+  static size_t clearAt = 256;
+  if (g_places.size() < clearAt) return;
+  ForgetDestroyedWindows();
+  clearAt = std::max<size_t>(256, 2 * g_places.size());
+}
 
 const LayoutRow* RowOf(HWND hwnd) {
   return hwnd ? reinterpret_cast<const LayoutRow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
@@ -61,8 +91,9 @@ void Paint(HWND hwnd) {
     ScopedGdiObj<HBITMAP> bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
     ScopedSelection keep = SelectScoped(mem.Get(), bmp.Get());
     LONG_PTR bits = GetWindowLongPtrW(hwnd, kStateSlot);
-    SkinState state{(bits & kHover) != 0, (bits & kPressed) != 0, IsNavKind(row->kind) && row->name == g_selectedNav};
-    PaintLayoutRow(mem.Get(), rc.right, rc.bottom, *row, GetWindowTextGbk(hwnd), state);
+    SkinState state{(bits & kHover) != 0, (bits & kPressed) != 0, IsNavKind(row->kind) && row->name == g_selectedNav,
+                    GetFocus() == hwnd};
+    PaintLayoutRow(mem.Get(), rc.right, rc.bottom, *row, GetWindowTextGbk(hwnd), state, LayoutDpiOf(hwnd));
     BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.Get(), 0, 0, SRCCOPY);
   }
   EndPaint(hwnd, &ps);
@@ -120,6 +151,16 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CAPTURECHANGED: SetState(hwnd, kPressed, false); return 0;
     case BM_CLICK: Fire(hwnd); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
+    case WM_KEYDOWN:
+      // Enter and Space on the focused control act as its click does (once
+      // per press: the keyboard's repeats are left out).
+      if (clickable && (wp == VK_RETURN || wp == VK_SPACE) && !(lp & (LPARAM(1) << 30))) {
+        Fire(hwnd);
+        return 0;
+      }
+      break;
     case WM_COMMAND: RouteCommand(wp, lp); return 0;
     case WM_SETTEXT: {
       LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
@@ -167,13 +208,25 @@ LRESULT CALLBACK SearchEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
   return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-HWND Create(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-            HWND parent, int id, HINSTANCE instance, const LayoutRow* row) {
-  HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, x, y, w, h, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (hwnd && row) {
+// Where a row's window goes: (x, y), w x h at 96 DPI, and the resolution.
+struct Place {
+  int x, y, w, h;
+  UINT dpi;
+};
+
+HWND Create(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, Place at, HWND parent, int id,
+            HINSTANCE instance, const LayoutRow* row) {
+  RECT design{at.x, at.y, at.x + at.w, at.y + at.h};
+  RECT r = Scaled(design, at.dpi);
+  HWND hwnd =
+      CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, r.left, r.top, r.right - r.left,
+                      r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!hwnd) return nullptr;
+  ForgetDestroyedWindowsNowAndThen();
+  g_places[hwnd] = {design, row, at.dpi};
+  if (row) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(row->font)), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(row->font, at.dpi)), FALSE);
   }
   return hwnd;
 }
@@ -190,7 +243,7 @@ void AddTooltip(HWND tooltip, HWND control, std::string_view text) {
   SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void AddListColumns(HWND list, std::string_view columns, int width) {
+void AddListColumns(HWND list, std::string_view columns, int width, UINT dpi) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   std::vector<std::string> names = SplitText(std::string(columns), "|");
   const int share[] = {20, 18, 22, 40};  // percent of the width
@@ -199,53 +252,52 @@ void AddListColumns(HWND list, std::string_view columns, int width) {
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = w.data();
-    col.cx = (width - 24) * share[i % 4] / 100;
+    col.cx = ScaleForDpi((width - 24) * share[i % 4] / 100, dpi);
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
   }
 }
 
-HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, int id, HINSTANCE instance) {
+HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, int id, HINSTANCE instance, UINT dpi) {
   const DWORD visible = (row.flags & kHidden) ? 0 : WS_VISIBLE;
+  const Place at{row.x, row.y, row.w, row.h, dpi};
   switch (row.kind) {
     case RowKind::Label:
     case RowKind::Heading: {
       DWORD style = visible | SS_NOPREFIX | ((row.flags & kCentre) ? SS_CENTER : SS_LEFT);
       if (!(row.flags & kWrap)) style |= SS_CENTERIMAGE | SS_ENDELLIPSIS;
-      return Create(L"STATIC", text, style, 0, row.x, row.y, row.w, row.h, parent, id, instance, &row);
+      return Create(L"STATIC", text, style, 0, at, parent, id, instance, &row);
     }
     case RowKind::TitleField:
-      return Create(L"EDIT", text, visible | ES_READONLY | ES_AUTOHSCROLL, 0, row.x, row.y + 2, row.w, row.h - 2,
+      return Create(L"EDIT", text, visible | ES_READONLY | ES_AUTOHSCROLL, 0, {row.x, row.y + 2, row.w, row.h - 2, dpi},
                     parent, id, instance, &row);
     case RowKind::HiddenEdit:
-      return Create(L"EDIT", text, visible | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, row.x, row.y, row.w,
-                    row.h, parent, id, instance, &row);
+      return Create(L"EDIT", text, visible | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, at, parent, id,
+                    instance, &row);
     case RowKind::TextBox:
     case RowKind::LineBox:
     case RowKind::List: {
       // A drawn frame with the control inside it.
-      HWND frame = Create(kSkinClass, "", visible | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, row.x, row.y, row.w, row.h,
-                          parent, 0, instance, &row);
+      HWND frame =
+          Create(kSkinClass, "", visible | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, at, parent, 0, instance, &row);
       if (row.kind == RowKind::List) {
-        HWND list = Create(WC_LISTVIEWW, text, WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, 0, 1, 1,
-                           row.w - 2, row.h - 2, frame, id, instance, &row);
-        AddListColumns(list, row.detail, row.w);
+        HWND list = Create(WC_LISTVIEWW, text, WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, 0,
+                           {1, 1, row.w - 2, row.h - 2, dpi}, frame, id, instance, &row);
+        AddListColumns(list, row.detail, row.w, dpi);
         return list;
       }
       if (row.kind == RowKind::LineBox)
-        return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0, 12, (row.h - 20) / 2, row.w - 24, 20,
-                      frame, id, instance, &row);
-      return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0, 12, 10,
-                    row.w - 16, row.h - 20, frame, id, instance, &row);
+        return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 0,
+                      {12, (row.h - 20) / 2, row.w - 24, 20, dpi}, frame, id, instance, &row);
+      return Create(L"EDIT", text, WS_VISIBLE | ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 0,
+                    {12, 10, row.w - 16, row.h - 20, dpi}, frame, id, instance, &row);
     }
     case RowKind::PushButton:
-      return Create(L"BUTTON", text, visible | BS_PUSHBUTTON | WS_TABSTOP, 0, row.x, row.y, row.w, row.h, parent, id,
-                    instance, &row);
+      return Create(L"BUTTON", text, visible | BS_PUSHBUTTON | WS_TABSTOP, 0, at, parent, id, instance, &row);
     case RowKind::GroupBox:
-      return Create(L"BUTTON", text, visible | BS_GROUPBOX, WS_EX_TRANSPARENT, row.x, row.y, row.w, row.h, parent, id,
-                    instance, &row);
+      return Create(L"BUTTON", text, visible | BS_GROUPBOX, WS_EX_TRANSPARENT, at, parent, id, instance, &row);
     case RowKind::SearchBox: {
-      HWND box = Create(L"COMBOBOX", text, visible | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, row.x,
-                        row.y, row.w, kSearchBoxListHeight, parent, id, instance, &row);
+      HWND box = Create(L"COMBOBOX", text, visible | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0,
+                        {row.x, row.y, row.w, kSearchBoxListHeight, dpi}, parent, id, instance, &row);
       COMBOBOXINFO info{};
       info.cbSize = sizeof info;
       if (box && GetComboBoxInfo(box, &info) && info.hwndItem)
@@ -256,7 +308,7 @@ HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, i
     case RowKind::Timer: return nullptr;
     default: {
       DWORD style = visible | WS_CLIPSIBLINGS | (row.kind == RowKind::Region ? WS_CLIPCHILDREN : 0);
-      return Create(kSkinClass, text, style, 0, row.x, row.y, row.w, row.h, parent, id, instance, &row);
+      return Create(kSkinClass, text, style, 0, at, parent, id, instance, &row);
     }
   }
 }
@@ -266,15 +318,15 @@ HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, i
 HWND CreateLayoutWindow(const LayoutRow& row, std::string_view text, HWND parent, int id,
                         const LayoutContext& context) {
   RegisterSkinClass(context.instance);
-  HWND hwnd = CreateRowWindow(row, text, parent, id, context.instance);
+  HWND hwnd = CreateRowWindow(row, text, parent, id, context.instance, context.dpi);
   AddTooltip(context.tooltip, hwnd, row.tooltip);
   return hwnd;
 }
 
 HWND CreateLayoutPanel(const LayoutRow& look, std::string_view text, DWORD style, DWORD exStyle, HWND parent, int id,
-                       HINSTANCE instance) {
+                       HINSTANCE instance, UINT dpi) {
   RegisterSkinClass(instance);
-  return Create(kSkinClass, text, style, exStyle, look.x, look.y, look.w, look.h, parent, id, instance, &look);
+  return Create(kSkinClass, text, style, exStyle, {look.x, look.y, look.w, look.h, dpi}, parent, id, instance, &look);
 }
 
 HWND CreateLayoutTooltip(HWND owner, HINSTANCE instance) {
@@ -298,7 +350,79 @@ void FillLayoutList(HWND list, const std::vector<std::vector<std::string_view>>&
   }
 }
 
-const LayoutRow* LayoutRowOf(HWND hwnd) { return RowOf(hwnd); }
+const LayoutRow* LayoutRowOf(HWND hwnd) {
+  // Only the builder's own windows: others may keep their own data there.
+  auto found = g_places.find(hwnd);
+  return found == g_places.end() || !IsWindow(hwnd) ? nullptr : found->second.row;
+}
+
+void RegisterLayoutWindow(HWND hwnd, RECT designRect, UINT dpi) {
+  if (!hwnd) return;
+  ForgetDestroyedWindowsNowAndThen();
+  g_places[hwnd] = {designRect, nullptr, dpi};
+}
+
+UINT LayoutDpiOf(HWND hwnd) {
+  auto found = g_places.find(hwnd);
+  return found == g_places.end() ? kDesignDpi : found->second.dpi;
+}
+
+bool LayoutDesignRect(HWND hwnd, RECT* designRect) {
+  auto found = g_places.find(hwnd);
+  if (found == g_places.end() || !IsWindow(hwnd)) return false;
+  if (designRect) *designRect = found->second.design;
+  return true;
+}
+
+void MoveLayoutWindow(HWND hwnd, int x, int y) {
+  auto found = g_places.find(hwnd);
+  if (found == g_places.end()) return;
+  RECT& d = found->second.design;
+  OffsetRect(&d, x - d.left, y - d.top);
+  UINT dpi = found->second.dpi;
+  SetWindowPos(hwnd, nullptr, ScaleForDpi(x, dpi), ScaleForDpi(y, dpi), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RescaleLayoutWindows(HWND root, UINT dpi) {
+  ForgetDestroyedWindows();
+  for (auto& [hwnd, place] : g_places) {
+    if (hwnd != root && !IsChild(root, hwnd)) continue;
+    if (place.dpi == dpi) continue;
+    place.dpi = dpi;
+    RECT r = Scaled(place.design, dpi);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (place.row) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(place.row->font, dpi)), FALSE);
+  }
+  RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+std::vector<HWND> KeyboardFocusOrder(HWND root) {
+  std::vector<HWND> windows;
+  std::vector<FocusPlace> places;
+  UINT dpi = kDesignDpi;
+  for (const auto& [hwnd, place] : g_places) {
+    const LayoutRow* row = place.row;
+    if (!row || !TakesKeyboardFocus(*row) || !IsWindow(hwnd) || !IsChild(root, hwnd)) continue;
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) continue;
+    // The region a control lies in: the child of `root` that holds it.
+    HWND region = hwnd;
+    while (GetParent(region) && GetParent(region) != root) region = GetParent(region);
+    RECT own{}, outer{};
+    GetWindowRect(hwnd, &own);
+    GetWindowRect(region, &outer);
+    MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&own), 2);
+    MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&outer), 2);
+    windows.push_back(hwnd);
+    // Regions read top to bottom, then left to right: the navigation column
+    // (0, 0), the top bar beside it, the page area below the bar.
+    places.push_back({int(outer.top) * 8192 + int(outer.left), int(own.left), int(own.top)});
+    dpi = place.dpi;
+  }
+  std::vector<HWND> ordered;
+  for (size_t i : ReadingOrder(places, ScaleForDpi(kSameLine, dpi))) ordered.push_back(windows[i]);
+  return ordered;
+}
 
 void SetSelectedLayoutRow(HWND redraw, std::string_view name) {
   g_selectedNav = std::string(name);

@@ -6,7 +6,9 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "platform/dpi_win.h"
 #include "platform/scoped_win.h"
+#include "support/dpi_scale.h"
 #include "support/window_shadow_pixels.h"
 
 namespace ql {
@@ -15,6 +17,13 @@ namespace {
 using namespace Gdiplus::DllExports;
 
 HWND ShadowOf(HWND target) { return static_cast<HWND>(GetPropW(target, kShadowProp)); }
+
+// The shadow's width on the screen: the size it was given is at 96 DPI and
+// grows with the target's resolution (8 is 12 pixels at 150 %).
+int ShownShadowSize(HWND target, HWND shadow) {
+  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  return ScaleForDpi(size, WindowDpi(target));
+}
 
 WNDPROC PreviousProc(HWND target) { return reinterpret_cast<WNDPROC>(GetPropW(target, kShadowProcProp)); }
 
@@ -93,7 +102,7 @@ void RenderWindowShadow(HWND target, int width, int height) {
   }
   if (width <= 0 || height <= 0) return;
   COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
-  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  int size = ShownShadowSize(target, shadow);
 
   ScopedWindowDC screen = GetScopedDC(shadow);
   ScopedDC mem(CreateCompatibleDC(screen.Get()));
@@ -139,7 +148,7 @@ void FitShadow(HWND target, HWND shadow) {
   RECT rc{};
   GetWindowRect(target, &rc);
   if (rc.right == rc.left || rc.bottom == rc.top) return;
-  int size = static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(shadow, kShadowSizeProp)));
+  int size = ShownShadowSize(target, shadow);
   COLORREF colour = static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(shadow, kShadowColorProp)));
   IntRect r = ShadowWindowRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, size);
   SetWindowPos(shadow, nullptr, r.x, r.y, r.width, r.height, SWP_NOACTIVATE | SWP_NOZORDER);

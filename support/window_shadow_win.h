@@ -25,7 +25,8 @@ inline constexpr wchar_t kShadowSizeProp[] = L"Zozed.WndShadow.Size";
 inline constexpr wchar_t kShadowPaintedSizeProp[] = L"Zozed.WndShadow.PaintedSize";
 inline constexpr wchar_t kShadowPaintedLookProp[] = L"Zozed.WndShadow.PaintedLook";
 
-// Gives `window` a shadow of `colour` (a COLORREF) and `size` pixels, or
+// Gives `window` a shadow of `colour` (a COLORREF) and `size` pixels (at
+// 96 DPI; scaled for the window's resolution when shown), or
 // replaces its settings; a size below 1 removes it (and returns false).
 // False for a handle that is not a window.
 bool InstallWindowShadow(HWND window, COLORREF colour = 0x000000, int size = 5);

@@ -151,6 +151,10 @@ struct IdSearch {
 BOOL CALLBACK MatchId(HWND h, LPARAM p) {
   auto* search = reinterpret_cast<IdSearch*>(p);
   if (GetDlgCtrlID(h) != search->id) return TRUE;
+  // A combo box's own edit field is 1001 too, the id of the layout's row 1.
+  wchar_t parentClass[32] = {};
+  GetClassNameW(GetParent(h), parentClass, 32);
+  if (lstrcmpiW(parentClass, L"ComboBox") == 0) return TRUE;
   search->found = h;
   return FALSE;
 }

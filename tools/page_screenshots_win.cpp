@@ -11,6 +11,7 @@
 #include "app/main_pages.h"
 #include "app/main_window_win.h"
 #include "app/splash_window_win.h"
+#include "platform/dpi_win.h"
 #include "platform/scoped_win.h"
 #include "tests/win_test_support.h"
 
@@ -45,6 +46,7 @@ bool SaveScreenshot(HWND window, const std::wstring& path) {
 }  // namespace
 
 int main() {
+  ql::DeclareDpiAwareness();  // the screen's pixels as they are, at any resolution
   std::wstring dir = FreshTestFolder(L"截图");
   std::wstring exe = CopyProgramInto(dir);
   CreateDirectoryW((dir + L"\\bin").c_str(), nullptr);

@@ -64,10 +64,12 @@ fi
 
 # A private display and one warm wineserver for the run; Wine's system
 # processes inherit stdio and never exit, hence /dev/null.
-# The tests under the test WMI provider run in a private prefix of their own
-# (tools/with-fake-wmi.sh), whose server is ended too.
+# The tests under the test WMI provider and those at other display
+# resolutions run in private prefixes of their own (tools/with-fake-wmi.sh,
+# tools/with-dpi.sh), whose servers are ended too.
 trap 'wineserver -k </dev/null >/dev/null 2>&1
       WINEPREFIX="$PWD/build/wineprefix-fakewmi" wineserver -k </dev/null >/dev/null 2>&1
+      for p in build/wineprefix-dpi*/; do [ -d "$p" ] && WINEPREFIX="$PWD/$p" wineserver -k </dev/null >/dev/null 2>&1; done
       stop_xvfb' EXIT
 start_xvfb || { fail "Xvfb start"; finish; }
 wineserver -p </dev/null >/dev/null 2>&1

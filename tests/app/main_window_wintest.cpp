@@ -185,6 +185,69 @@ TEST_F(MainWindowTest, ShadowFollowsMoveMinimiseAndRestore) {
   SetWindowPos(main_, nullptr, m.left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A key as the program's message loop gets it: posted to the window that
+// has the focus in its UI thread (the window itself when none has).
+class ProgramKeyboard {
+ public:
+  explicit ProgramKeyboard(HWND main) : main_(main), thread_(GetWindowThreadProcessId(main, nullptr)) {}
+  HWND Focus() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread_, &info) ? info.hwndFocus : nullptr;
+  }
+  void Press(UINT key) {
+    HWND to = Focus() ? Focus() : main_;
+    PostMessageW(to, WM_KEYDOWN, key, 1);
+    PostMessageW(to, WM_KEYUP, key, LPARAM(1) | (LPARAM(3) << 30));
+  }
+  // Tab, and the focus seen to move (a sent message would be answered
+  // before the posted keys are read, so the move itself is waited for).
+  void Tab() {
+    HWND before = Focus();
+    Press(VK_TAB);
+    WaitUntil([&] { return Focus() != before; }, 3000);
+  }
+
+ private:
+  HWND main_;
+  DWORD thread_;
+};
+
+TEST_F(MainWindowTest, TabReachesTheNavigationAndEnterOpensItsPage) {
+  ProgramKeyboard keys(main_);
+  // From the window itself: 主页 first, then 功能, in the column's order.
+  keys.Tab();
+  EXPECT_EQ(keys.Focus(), Control(main_, "主页"));
+  keys.Tab();
+  ASSERT_EQ(keys.Focus(), Control(main_, "功能"));
+  keys.Press(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return Text(Control(main_, "标题标签")) == "功能"; }, 3000));
+  EXPECT_EQ(ShownPage(), 1);
+  EXPECT_EQ(RectIn(Control(main_, "选择条")).top, 138);
+  // On through the rest of the column to the search box of "功能" and on
+  // round: every stop is a control of the column, the top bar or the page.
+  bool reachedSearchBox = false;
+  for (int i = 0; i < 40 && !reachedSearchBox; ++i) {
+    keys.Tab();
+    HWND f = keys.Focus();
+    ASSERT_NE(f, nullptr);
+    wchar_t cls[32] = {};
+    GetClassNameW(GetParent(f), cls, 32);
+    reachedSearchBox = lstrcmpiW(cls, L"ComboBox") == 0;
+  }
+  EXPECT_TRUE(reachedSearchBox);
+  // Round past the page's last control to the column again; Space on a
+  // navigation control acts as its click.
+  for (int i = 0; i < 60 && keys.Focus() != Control(main_, "特色"); ++i) {
+    keys.Tab();
+    ASSERT_TRUE(IsChild(main_, keys.Focus()));
+  }
+  ASSERT_EQ(keys.Focus(), Control(main_, "特色"));
+  keys.Press(VK_SPACE);
+  EXPECT_TRUE(WaitUntil([&] { return Text(Control(main_, "标题标签")) == "特色功能"; }, 3000));
+  EXPECT_EQ(ShownPage(), 13);
+}
+
 TEST_F(MainWindowTest, PointsThatDoNotHandleTheMouseDragTheWindow) {
   auto hit = [](HWND h) {
     RECT rc = ScreenRect(h);
@@ -209,6 +272,34 @@ TEST(MainWindowButtons, MinimiseThenCloseEndsWithZero) {
   SendMessageW(Control(main, "zxh"), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3000));
   PostMessageW(Control(main, "gb"), BM_CLICK, 0, 0);
+  EXPECT_EQ(app.WaitExit(10000), 0u);
+}
+
+BOOL CALLBACK FindComboEdit(HWND h, LPARAM out) {
+  wchar_t cls[32] = {};
+  GetClassNameW(GetParent(h), cls, 32);
+  if (lstrcmpiW(cls, L"ComboBox") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = h;
+  return FALSE;
+}
+
+// Alt+F4 ends the program as the close button does, wherever the focus is;
+// also in the search box's edit field, where F4 is the box's own key.
+TEST(MainWindowButtons, AltF4EndsWithZero) {
+  std::wstring dir = FreshTestFolder(L"AltF4 测试");
+  std::wstring exe = CopyProgramInto(dir);
+  ChildProcess app(exe, dir);
+  HWND main = WaitForTopWindow(app.Id(), ql::kMainWindowClass, true, 30000);
+  ASSERT_NE(main, nullptr);
+  HWND edit = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        EnumChildWindows(main, FindComboEdit, reinterpret_cast<LPARAM>(&edit));
+        return edit != nullptr;
+      },
+      10000));
+  // KF_ALTDOWN in the key data: Alt is held.
+  PostMessageW(edit, WM_SYSKEYDOWN, VK_F4, LPARAM(1) | (LPARAM(1) << 29));
   EXPECT_EQ(app.WaitExit(10000), 0u);
 }
 
