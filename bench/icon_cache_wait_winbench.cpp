@@ -30,12 +30,7 @@ int main() {
   constexpr DWORD kScriptRunsMs = 3000;
   std::wstring bin = qltest::FreshTestFolder(L"icon-cache-wait-bench") + L"\\bin";
   CreateDirectoryW(bin.c_str(), nullptr);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = AnsweringProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"QlIconWaitBench";
-  RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = qltest::CreateMessageWindow(L"QlIconWaitBench", AnsweringProc);
   HANDLE scriptEnd = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   qltest::FakeSystemCalls fake;
   qltest::FakeLauncher l(fake);

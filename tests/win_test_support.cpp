@@ -160,6 +160,24 @@ BOOL CALLBACK MatchId(HWND h, LPARAM p) {
 }
 }  // namespace
 
+static HWND CreateWindowOfClass(const wchar_t* className, WNDPROC proc, const wchar_t* title, DWORD style, int width,
+                                int height, HWND parent) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = className;
+  RegisterClassW(&wc);  // fails harmlessly once registered
+  return CreateWindowExW(0, className, title, style, 0, 0, width, height, parent, nullptr, wc.hInstance, nullptr);
+}
+
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC proc) {
+  return CreateWindowOfClass(className, proc, L"", 0, 0, 0, HWND_MESSAGE);
+}
+
+HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height) {
+  return CreateWindowOfClass(className, DefWindowProcW, L"host", style, width, height, nullptr);
+}
+
 HWND FindChildById(HWND root, int id) {
   IdSearch search{id, nullptr};
   EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));

@@ -67,6 +67,12 @@ std::vector<HWND> TopWindowsOf(DWORD processId, const wchar_t* className);
 HWND WaitForTopWindow(DWORD processId, const wchar_t* className, bool visible, DWORD timeoutMs);
 // Child windows (recursive) whose text is exactly `gbkText`.
 std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText);
+// A message-only window of its own class (registered on first use) whose
+// messages go to `proc`: the waiting thread's window in tests of waits that
+// must keep answering.
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC proc);
+// A top-level window at (0, 0) of its own class, to host controls under test.
+HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height);
 // The first child window (recursive) with this control id; nullptr if none.
 HWND FindChildById(HWND root, int id);
 // A control of the program's main window by its layout name: its id is its

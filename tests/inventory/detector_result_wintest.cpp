@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/scoped_win.h"
+#include "tests/win_test_support.h"
 
 namespace ql {
 namespace {
@@ -59,12 +60,7 @@ LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // has been handled: without the message processing the wait would reach its
 // deadline instead.
 TEST(DetectorResult, TheWaitAnswersMessagesSentToTheWaitingThread) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"QinglanDetectorResultTest";
-  RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = qltest::CreateMessageWindow(L"QinglanDetectorResultTest", CountingProc);
   ASSERT_NE(window, nullptr);
   int handled = 0;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handled));

@@ -219,12 +219,7 @@ TEST(RebuildIconCache, TheWaitAnswersTheWindowAndASecondClickDoesNothing) {
   std::wstring dir = FreshTestFolder(L"图标 缓存 等待");
   std::wstring bin = dir + L"\\bin";
   ASSERT_TRUE(CreateDirectoryW(bin.c_str(), nullptr));
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = AnsweringProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"QlIconWaitWindow";
-  RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = qltest::CreateMessageWindow(L"QlIconWaitWindow", AnsweringProc);
   ASSERT_NE(window, nullptr);
   HANDLE scriptEnd = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(scriptEnd, nullptr);

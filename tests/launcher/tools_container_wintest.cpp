@@ -59,13 +59,7 @@ class CurrentDirectory {
 class ToolsContainerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QlLauncherTestHost";
-    RegisterClassW(&wc);
-    host_ = CreateWindowExW(0, L"QlLauncherTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+    host_ = qltest::CreateHostWindow(L"QlLauncherTestHost", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 900, 700);
     ASSERT_NE(host_, nullptr);
     ql::ClearControlActions();
     ql::RegisterLauncherActions(launcher_.launcher, launcher_.operations, tools_);

@@ -25,13 +25,7 @@ using namespace qltest;
 class ToolsKeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QlToolsKeyboardHost";
-    RegisterClassW(&wc);
-    host_ = CreateWindowExW(0, wc.lpszClassName, L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+    host_ = qltest::CreateHostWindow(L"QlToolsKeyboardHost", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 900, 700);
     ASSERT_NE(host_, nullptr);
     ql::ClearControlActions();
     ql::RegisterLauncherActions(launcher_.launcher, launcher_.operations, tools_);

@@ -205,12 +205,7 @@ LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TEST(FetchUrlBytes, ServerThatNeverAnswersGivesEmptyWithinTenSecondsWhileTheWindowAnswers) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"QlFetchWaitWindow";
-  RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = qltest::CreateMessageWindow(L"QlFetchWaitWindow", CountingProc);
   ASSERT_NE(window, nullptr);
   qltest::SilentServer silent;
   // Another thread asks the waiting thread's window twice during the fetch.

@@ -9,6 +9,7 @@
 #include "support/dpi_scale.h"
 #include "support/layout_skin_win.h"
 #include "support/layout_window_win.h"
+#include "tests/win_test_support.h"
 
 namespace {
 
@@ -43,13 +44,7 @@ RECT Expected(const ql::LayoutRow& row, UINT dpi) {
 class LayoutRescaleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QlLayoutRescaleHost";
-    RegisterClassW(&wc);
-    host_ = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP, 0, 0, 1600, 1000, nullptr, nullptr, wc.hInstance,
-                            nullptr);
+    host_ = qltest::CreateHostWindow(L"QlLayoutRescaleHost", WS_POPUP, 1600, 1000);
     ASSERT_NE(host_, nullptr);
   }
   void TearDown() override { DestroyWindow(host_); }
