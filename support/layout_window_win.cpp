@@ -243,18 +243,30 @@ void AddTooltip(HWND tooltip, HWND control, std::string_view text) {
   SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+// A list column's width: its share of the row's width, scaled.
+int ListColumnWidth(int rowWidth, size_t column, UINT dpi) {
+  const int share[] = {20, 18, 22, 40};  // percent of the width
+  return ScaleForDpi((rowWidth - 24) * share[column % 4] / 100, dpi);
+}
+
 void AddListColumns(HWND list, std::string_view columns, int width, UINT dpi) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   std::vector<std::string> names = SplitText(std::string(columns), "|");
-  const int share[] = {20, 18, 22, 40};  // percent of the width
   for (size_t i = 0; i < names.size(); ++i) {
     std::wstring w = Wide(names[i]);
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
     col.pszText = w.data();
-    col.cx = ScaleForDpi((width - 24) * share[i % 4] / 100, dpi);
+    col.cx = ListColumnWidth(width, i, dpi);
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
   }
+}
+
+// A list laid out again keeps each column's share of its new width.
+void RescaleListColumns(HWND list, int rowWidth, UINT dpi) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  int count = header ? int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) SendMessageW(list, LVM_SETCOLUMNWIDTH, i, ListColumnWidth(rowWidth, size_t(i), dpi));
 }
 
 HWND CreateRowWindow(const LayoutRow& row, std::string_view text, HWND parent, int id, HINSTANCE instance, UINT dpi) {
@@ -393,6 +405,8 @@ void RescaleLayoutWindows(HWND root, UINT dpi) {
     RECT r = Scaled(place.design, dpi);
     SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (place.row) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(place.row->font, dpi)), FALSE);
+    // Only the list itself has a header; the frame drawn round it answers 0.
+    if (place.row && place.row->kind == RowKind::List) RescaleListColumns(hwnd, place.row->w, dpi);
   }
   RedrawWindow(root, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

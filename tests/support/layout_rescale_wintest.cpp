@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <vector>
+
 #include "support/dpi_scale.h"
 #include "support/layout_skin_win.h"
 #include "support/layout_window_win.h"
@@ -116,6 +120,27 @@ TEST_F(LayoutRescaleTest, LayingOutAgainScalesFromTheDesignAndComesBackExactly) 
   // A window the builder did not make is not a layout window.
   EXPECT_FALSE(ql::LayoutDesignRect(host_, &design));
   EXPECT_EQ(ql::LayoutRowOf(host_), nullptr);
+}
+
+// A list's columns keep their share of its width on another display.
+TEST_F(LayoutRescaleTest, ListColumnsFollowTheResolution) {
+  const ql::LayoutRow list{K::List, 12, "", "名单", 24, 248, 772, 314, F::Body, 0, "", "", "名称|企鹅号|内容|个性签名"};
+  HWND w = ql::CreateLayoutWindow(list, list.caption, host_, 200, {GetModuleHandleW(nullptr), nullptr, 96});
+  ASSERT_NE(w, nullptr);
+  auto widths = [w] {
+    std::vector<int> out;
+    for (int i = 0; i < 4; ++i) out.push_back(int(SendMessageW(w, LVM_GETCOLUMNWIDTH, i, 0)));
+    return out;
+  };
+  const std::vector<int> at96 = widths();
+  const std::vector<int> expected96 = {149, 134, 164, 299};  // 20, 18, 22 and 40 % of 748
+  EXPECT_EQ(at96, expected96);
+  ql::RescaleLayoutWindows(host_, 144);
+  std::vector<int> expected144;
+  for (int v : expected96) expected144.push_back(ql::ScaleForDpi(v, 144));
+  EXPECT_EQ(widths(), expected144);
+  ql::RescaleLayoutWindows(host_, 96);
+  EXPECT_EQ(widths(), at96);
 }
 
 }  // namespace
