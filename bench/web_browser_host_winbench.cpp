@@ -13,6 +13,7 @@
 #include "support/web_browser_host_win.h"
 #include "tests/support/fake_browser_control_win.h"
 #include "tests/support/recording_prompts.h"
+#include "tests/win_test_support.h"
 
 namespace {
 
@@ -30,13 +31,7 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"BenchPage";
-  RegisterClassExW(&wc);
-  HWND page = CreateWindowExW(0, L"BenchPage", L"", WS_POPUP, 0, 0, 820, 580, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND page = qltest::CreateHostWindow(L"BenchPage", WS_POPUP, 820, 580, L"");
   qltest::RecordingPrompts prompts;
 
   auto start = std::chrono::steady_clock::now();

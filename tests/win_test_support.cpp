@@ -174,9 +174,18 @@ HWND CreateMessageWindow(const wchar_t* className, WNDPROC proc) {
   return CreateWindowOfClass(className, proc, L"", 0, 0, 0, HWND_MESSAGE);
 }
 
-HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height) {
-  return CreateWindowOfClass(className, DefWindowProcW, L"host", style, width, height, nullptr);
+HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height, const wchar_t* title) {
+  return CreateWindowOfClass(className, DefWindowProcW, title, style, width, height, nullptr);
 }
+
+CurrentDirectory::CurrentDirectory(const std::wstring& dir) {
+  wchar_t old[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, old);
+  old_ = old;
+  ok_ = SetCurrentDirectoryW(dir.c_str()) != FALSE;
+}
+
+CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryW(old_.c_str()); }
 
 HWND FindChildById(HWND root, int id) {
   IdSearch search{id, nullptr};

@@ -72,7 +72,20 @@ std::vector<HWND> FindChildrenByText(HWND parent, const std::string& gbkText);
 // must keep answering.
 HWND CreateMessageWindow(const wchar_t* className, WNDPROC proc);
 // A top-level window at (0, 0) of its own class, to host controls under test.
-HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height);
+HWND CreateHostWindow(const wchar_t* className, DWORD style, int width, int height, const wchar_t* title = L"host");
+// Runs with the current directory set to `dir`, then puts it back.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::wstring& dir);
+  ~CurrentDirectory();
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  std::wstring old_;
+  bool ok_ = false;
+};
 // The first child window (recursive) with this control id; nullptr if none.
 HWND FindChildById(HWND root, int id);
 // A control of the program's main window by its layout name: its id is its

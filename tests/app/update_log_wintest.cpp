@@ -50,14 +50,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 class UpdateLogViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"UpdateLogPageStandIn";
-    RegisterClassExW(&wc);
-    page_ = CreateWindowExW(0, wc.lpszClassName, L"更新日志", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 820, 580, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+    page_ = qltest::CreateHostWindow(L"UpdateLogPageStandIn", WS_POPUP | WS_CLIPCHILDREN, 820, 580, L"更新日志");
     ASSERT_NE(page_, nullptr);
   }
   void TearDown() override {

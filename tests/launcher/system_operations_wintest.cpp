@@ -47,23 +47,6 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir) {
   return names;
 }
 
-// Runs with the current directory set to `dir`, then puts it back.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::wstring& dir) {
-    wchar_t old[MAX_PATH * 2] = {};
-    GetCurrentDirectoryW(MAX_PATH * 2, old);
-    old_ = old;
-    ok_ = SetCurrentDirectoryW(dir.c_str()) != FALSE;
-  }
-  ~CurrentDirectory() { SetCurrentDirectoryW(old_.c_str()); }
-  bool ok() const { return ok_; }
-
- private:
-  std::wstring old_;
-  bool ok_ = false;
-};
-
 // The launcher over the real system calls and prompts.
 struct RealLauncher {
   ql::WinSystemCalls calls;

@@ -39,23 +39,6 @@ bool IsExplorer(DWORD pid) {
   return false;
 }
 
-// Runs with the current directory set to `dir`, then puts it back.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::wstring& dir) {
-    wchar_t old[MAX_PATH * 2] = {};
-    GetCurrentDirectoryW(MAX_PATH * 2, old);
-    old_ = old;
-    SetCurrentDirectoryW(dir.c_str());
-  }
-  ~CurrentDirectory() { SetCurrentDirectoryW(old_.c_str()); }
-  CurrentDirectory(const CurrentDirectory&) = delete;
-  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
- private:
-  std::wstring old_;
-};
-
 class ToolsContainerTest : public ::testing::Test {
  protected:
   void SetUp() override {

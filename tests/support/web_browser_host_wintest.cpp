@@ -147,14 +147,7 @@ VARIANT_BOOL Fire(IDispatch* sink, DISPID event, const wchar_t* url) {
 class WebBrowserHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"BrowserPageStandIn";
-    RegisterClassExW(&wc);
-    page_ = CreateWindowExW(0, L"BrowserPageStandIn", L"page", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 820, 580, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+    page_ = qltest::CreateHostWindow(L"BrowserPageStandIn", WS_POPUP | WS_CLIPCHILDREN, 820, 580, L"page");
     ASSERT_NE(page_, nullptr);
     ASSERT_EQ(ql::WebBrowserHostObjectsAlive(), 0);
   }
