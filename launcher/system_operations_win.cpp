@@ -11,6 +11,7 @@
 #include "platform/pumping_wait_win.h"
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "support/reentry_guard.h"
 #include "support/task_dialog_win.h"
 #include "support/web_address.h"
 #include "support/web_addresses.h"
@@ -71,12 +72,8 @@ void SystemOperations::RestartExplorer() {
 void SystemOperations::RebuildIconCacheWith(std::string_view binDir, const std::vector<std::string>& lines) {
   // The wait below answers the window's messages, clicks among them: a
   // second click while the script runs does nothing.
-  if (iconCacheBusy_) return;
-  iconCacheBusy_ = true;
-  struct Done {
-    bool& busy;
-    ~Done() { busy = false; }
-  } done{iconCacheBusy_};
+  ReentryGuard busy(iconCacheBusy_);
+  if (!busy.Entered()) return;
   std::string path = std::string(binDir) + "\\清理图标缓存.bat";
   if (!WriteScriptFile(path, ScriptFileBytes(lines))) {
     // Never start an older script left in its place.

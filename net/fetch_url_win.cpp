@@ -10,6 +10,7 @@
 #include "platform/scoped_win.h"
 #include "platform/thread_win.h"
 #include "platform/win_text.h"
+#include "support/web_address.h"
 
 namespace ql {
 namespace {
@@ -58,9 +59,9 @@ struct FetchSlot {
 
 std::vector<uint8_t> FetchUrlBytes(std::string_view url) {
   DWORD deadline = GetTickCount() + kFetchDeadlineMs;
-  std::wstring wide = Wide(url);
   // Only web addresses: the URL reader would also open file:// and ftp://.
-  if (wide.rfind(L"http://", 0) != 0 && wide.rfind(L"https://", 0) != 0) return {};
+  if (!IsWebAddress(url)) return {};
+  std::wstring wide = Wide(url);
   auto slot = std::make_shared<FetchSlot>();
   if (!slot->done) return {};
   bool started = StartDetachedThread([slot, wide] {

@@ -7,6 +7,7 @@
 #include "net/update_check_win.h"
 #include "platform/win_text.h"
 #include "support/control_actions.h"
+#include "support/reentry_guard.h"
 
 namespace ql {
 namespace {
@@ -14,20 +15,6 @@ namespace {
 // While the link is fetched the window goes on answering, so the user may
 // click again: one offer or fetch at a time, a second click does nothing.
 bool g_linkBusy = false;
-
-class LinkBusy {
- public:
-  LinkBusy() : entered_(!g_linkBusy) { g_linkBusy = true; }
-  LinkBusy(const LinkBusy&) = delete;
-  LinkBusy& operator=(const LinkBusy&) = delete;
-  ~LinkBusy() {
-    if (entered_) g_linkBusy = false;
-  }
-  bool Entered() const { return entered_; }
-
- private:
-  bool entered_;
-};
 
 void FetchAndOpenLink(UserPrompts& prompts, std::string_view folderPage) {
   prompts.ShowMessageBox("准备为您安装工具包，此过程可能需要网络，点击确定立即获取！", kMessageBoxTitle, MB_OK);
@@ -45,14 +32,14 @@ void OfferToolPackage(UserPrompts& prompts, std::string_view binDir, std::string
   std::wstring marker = Wide(std::string(binDir) + "\\tool.ini");
   DWORD attributes = GetFileAttributesW(marker.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-  LinkBusy busy;
+  ReentryGuard busy(g_linkBusy);
   if (!busy.Entered()) return;
   if (prompts.ShowMessageBox("检测到您没有安装工具包\r\n请问是否安装？", kMessageBoxTitle, MB_YESNO) != IDYES) return;
   FetchAndOpenLink(prompts, folderPage);
 }
 
 void OpenToolPackageLink(UserPrompts& prompts, std::string_view folderPage) {
-  LinkBusy busy;
+  ReentryGuard busy(g_linkBusy);
   if (busy.Entered()) FetchAndOpenLink(prompts, folderPage);
 }
 
