@@ -8,6 +8,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/window_class_win.h"
+
 namespace ql {
 namespace {
 
@@ -47,12 +49,9 @@ LRESULT CALLBACK DispatchProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 void InitUiThread() {
   if (g_dispatch) return;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DispatchProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kUiDispatchWindowClass;
-  RegisterClassW(&wc);
-  g_dispatch = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, kUiDispatchWindowClass, DispatchProc);
+  g_dispatch = CreateWindowExW(0, kUiDispatchWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   g_uiThread = GetCurrentThreadId();
 }
 

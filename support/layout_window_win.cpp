@@ -5,11 +5,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "platform/window_class_win.h"
 #include "support/control_actions.h"
 #include "support/focus_order.h"
 #include "support/gbk_text.h"
@@ -19,9 +21,11 @@ namespace ql {
 namespace {
 
 constexpr wchar_t kSkinClass[] = L"QinglanSkin";
-// Window extra bytes of a drawn row: its state bits.
-constexpr int kStateSlot = 0;
-constexpr LONG_PTR kHover = 1, kPressed = 2;
+// What a drawn row's window holds (WindowState): its row and the mouse.
+struct SkinWindow {
+  const LayoutRow* row;
+  bool hover = false, pressed = false;
+};
 // The room of the search box's drop-down list; its edit keeps its own height.
 constexpr int kSearchBoxListHeight = 320;
 
@@ -34,7 +38,11 @@ struct LayoutPlace {
   const LayoutRow* row;  // nullptr: no font of the table
   UINT dpi;
 };
-std::unordered_map<HWND, LayoutPlace> g_places;  // UI thread only
+// Every layout window by handle, the drawn rows and the system's controls
+// alike: rescaling and the focus order walk it, and a system control's row
+// is found here (its procedure is not ours, so it takes no object at
+// WM_NCCREATE). UI thread only.
+std::unordered_map<HWND, LayoutPlace> g_places;
 
 RECT Scaled(const RECT& r, UINT dpi) {
   return {ScaleForDpi(int(r.left), dpi), ScaleForDpi(int(r.top), dpi), ScaleForDpi(int(r.right), dpi),
@@ -54,10 +62,6 @@ void ForgetDestroyedWindowsNowAndThen() {
   clearAt = std::max<size_t>(256, 2 * g_places.size());
 }
 
-const LayoutRow* RowOf(HWND hwnd) {
-  return hwnd ? reinterpret_cast<const LayoutRow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
-}
-
 // The two backgrounds, made once and kept for the process.
 HBRUSH BackBrush(bool nav) {
   static ScopedGdiObj<HBRUSH> page(CreateSolidBrush(kPageBack));
@@ -65,34 +69,29 @@ HBRUSH BackBrush(bool nav) {
   return nav ? navigation.Get() : page.Get();
 }
 
-void Fire(HWND hwnd) {
-  const LayoutRow* row = RowOf(hwnd);
-  if (row && IsClickable(*row)) RunControlAction(row->action);
+void Fire(const SkinWindow& self) {
+  if (self.row && IsClickable(*self.row)) RunControlAction(self.row->action);
 }
 
-void SetState(HWND hwnd, LONG_PTR bit, bool on) {
-  LONG_PTR s = GetWindowLongPtrW(hwnd, kStateSlot);
-  LONG_PTR n = on ? (s | bit) : (s & ~bit);
-  if (n != s) {
-    SetWindowLongPtrW(hwnd, kStateSlot, n);
+void SetState(HWND hwnd, bool& flag, bool on) {
+  if (flag != on) {
+    flag = on;
     InvalidateRect(hwnd, nullptr, FALSE);
   }
 }
 
-void Paint(HWND hwnd) {
+void Paint(HWND hwnd, const SkinWindow& self) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  const LayoutRow* row = RowOf(hwnd);
+  const LayoutRow* row = self.row;
   if (row && rc.right > 0 && rc.bottom > 0) {
     // Drawn off screen, then copied: no flicker on hover.
     ScopedDC mem(CreateCompatibleDC(dc));
     ScopedGdiObj<HBITMAP> bmp(CreateCompatibleBitmap(dc, rc.right, rc.bottom));
     ScopedSelection keep = SelectScoped(mem.Get(), bmp.Get());
-    LONG_PTR bits = GetWindowLongPtrW(hwnd, kStateSlot);
-    SkinState state{(bits & kHover) != 0, (bits & kPressed) != 0, IsNavKind(row->kind) && row->name == g_selectedNav,
-                    GetFocus() == hwnd};
+    SkinState state{self.hover, self.pressed, IsNavKind(row->kind) && row->name == g_selectedNav, GetFocus() == hwnd};
     PaintLayoutRow(mem.Get(), rc.right, rc.bottom, *row, GetWindowTextGbk(hwnd), state, LayoutDpiOf(hwnd));
     BitBlt(dc, 0, 0, rc.right, rc.bottom, mem.Get(), 0, 0, SRCCOPY);
   }
@@ -102,7 +101,7 @@ void Paint(HWND hwnd) {
 // The system's controls inside a layout window report to it: a push button
 // runs its row's action, a picked item of the search box its `detail`.
 void RouteCommand(WPARAM wp, LPARAM lp) {
-  const LayoutRow* child = RowOf(reinterpret_cast<HWND>(lp));
+  const LayoutRow* child = LayoutRowOf(reinterpret_cast<HWND>(lp));
   if (!child) return;
   int code = HIWORD(wp);
   if (child->kind == RowKind::PushButton && code == BN_CLICKED) RunControlAction(child->action);
@@ -110,7 +109,9 @@ void RouteCommand(WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK SkinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  const LayoutRow* row = RowOf(hwnd);
+  SkinWindow* self = WindowState<SkinWindow>(hwnd, msg, lp);
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  const LayoutRow* row = self->row;
   bool clickable = row && IsClickable(*row);
   switch (msg) {
     case WM_NCHITTEST:
@@ -123,41 +124,41 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_MOUSEMOVE:
-      if (clickable && !(GetWindowLongPtrW(hwnd, kStateSlot) & kHover)) {
+      if (clickable && !self->hover) {
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
         TrackMouseEvent(&t);
-        SetState(hwnd, kHover, true);
+        SetState(hwnd, self->hover, true);
       }
       return 0;
-    case WM_MOUSELEAVE: SetState(hwnd, kHover, false); return 0;
+    case WM_MOUSELEAVE: SetState(hwnd, self->hover, false); return 0;
     case WM_LBUTTONDOWN:
       if (!clickable) return 0;
       if (row->kind == RowKind::Link) {  // links act as the button goes down
-        Fire(hwnd);
+        Fire(*self);
         return 0;
       }
-      SetState(hwnd, kPressed, true);
+      SetState(hwnd, self->pressed, true);
       SetCapture(hwnd);
       return 0;
     case WM_LBUTTONUP:
-      if (GetWindowLongPtrW(hwnd, kStateSlot) & kPressed) {
-        SetState(hwnd, kPressed, false);
+      if (self->pressed) {
+        SetState(hwnd, self->pressed, false);
         ReleaseCapture();
         POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         RECT rc;
         GetClientRect(hwnd, &rc);
-        if (PtInRect(&rc, p)) Fire(hwnd);
+        if (PtInRect(&rc, p)) Fire(*self);
       }
       return 0;
-    case WM_CAPTURECHANGED: SetState(hwnd, kPressed, false); return 0;
-    case BM_CLICK: Fire(hwnd); return 0;
+    case WM_CAPTURECHANGED: SetState(hwnd, self->pressed, false); return 0;
+    case BM_CLICK: Fire(*self); return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_KEYDOWN:
       // Enter and Space on the focused control act as its click does (once
       // per press: the keyboard's repeats are left out).
       if (clickable && (wp == VK_RETURN || wp == VK_SPACE) && !(lp & (LPARAM(1) << 30))) {
-        Fire(hwnd);
+        Fire(*self);
         return 0;
       }
       break;
@@ -168,32 +169,24 @@ LRESULT CALLBACK SkinProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_PAINT: Paint(hwnd, *self); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
       HDC dc = reinterpret_cast<HDC>(wp);
-      const LayoutRow* child = RowOf(reinterpret_cast<HWND>(lp));
+      const LayoutRow* child = LayoutRowOf(reinterpret_cast<HWND>(lp));
       bool nav = row && row->parent == kInWindow && OnNavigationColour(*row);
       SetBkColor(dc, nav ? kNavBack : kPageBack);
       SetTextColor(dc, child ? RowTextColour(*child) : kText);
       return reinterpret_cast<LRESULT>(BackBrush(nav));
     }
+    case WM_NCDESTROY: DeleteWindowState<SkinWindow>(hwnd); return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void RegisterSkinClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kSkinClass, &wc)) return;
-  wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = SkinProc;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.lpszClassName = kSkinClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(instance, kSkinClass, SkinProc,
+                      {.cursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW))});
 }
 
 // Enter in the search box's edit field runs the box's action (a search, like
@@ -218,16 +211,15 @@ HWND Create(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyl
             HINSTANCE instance, const LayoutRow* row) {
   RECT design{at.x, at.y, at.x + at.w, at.y + at.h};
   RECT r = Scaled(design, at.dpi);
-  HWND hwnd =
-      CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, r.left, r.top, r.right - r.left,
-                      r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  // A drawn row's window takes its own object as it is made.
+  std::unique_ptr<SkinWindow> skin = cls == kSkinClass ? std::make_unique<SkinWindow>(SkinWindow{row}) : nullptr;
+  HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text).c_str(), style | WS_CHILD, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                              skin ? &skin : nullptr);
   if (!hwnd) return nullptr;
   ForgetDestroyedWindowsNowAndThen();
   g_places[hwnd] = {design, row, at.dpi};
-  if (row) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(row->font, at.dpi)), FALSE);
-  }
+  if (row) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(LayoutFont(row->font, at.dpi)), FALSE);
   return hwnd;
 }
 

@@ -158,6 +158,104 @@ int Paeth(int a, int b, int c) {
   return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
+// What the chunks say: the picture's size and sample layout (IHDR) and its
+// compressed rows (every IDAT, joined).
+struct PngChunks {
+  uint32_t width = 0, height = 0;
+  int channels = 0;
+  std::vector<uint8_t> idat;
+};
+
+// The chunks up to IEND, each inside the file; nothing for a file whose
+// header this decoder does not take, or that has image data before the
+// header or no end.
+std::optional<PngChunks> ReadChunks(std::span<const uint8_t> png) {
+  static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (png.size() < 8 || !std::equal(kSignature, kSignature + 8, png.begin())) return std::nullopt;
+  PngChunks chunks;
+  bool ended = false;
+  for (size_t at = 8; at + 12 <= png.size() && !ended;) {
+    uint32_t length = ReadBigEndian(&png[at]);
+    if (length > png.size() - at - 12) return std::nullopt;
+    const uint8_t* type = &png[at + 4];
+    const uint8_t* data = &png[at + 8];
+    auto is = [type](const char* t) { return std::equal(t, t + 4, type); };
+    if (is("IHDR")) {
+      if (length != 13) return std::nullopt;
+      chunks.width = ReadBigEndian(data);
+      chunks.height = ReadBigEndian(data + 4);
+      uint8_t depth = data[8], colour = data[9], interlace = data[12];
+      chunks.channels = colour == 0 ? 1 : colour == 4 ? 2 : colour == 2 ? 3 : colour == 6 ? 4 : 0;
+      if (depth != 8 || chunks.channels == 0 || data[10] != 0 || data[11] != 0 || interlace != 0) return std::nullopt;
+      if (chunks.width == 0 || chunks.height == 0 || chunks.width > 4096 || chunks.height > 4096) return std::nullopt;
+    } else if (is("IDAT")) {
+      if (chunks.channels == 0) return std::nullopt;  // before IHDR
+      chunks.idat.insert(chunks.idat.end(), data, data + length);
+    } else if (is("IEND")) {
+      ended = true;
+    }
+    at += 12 + size_t(length);
+  }
+  if (!ended || chunks.channels == 0) return std::nullopt;
+  return chunks;
+}
+
+// Undoes each row's filter in place, against the row above (zeros for the
+// first). `raw` holds `height` rows of a filter byte and `stride` samples;
+// false for an unknown filter.
+bool Unfilter(std::vector<uint8_t>& raw, size_t height, size_t stride, size_t channels) {
+  std::vector<uint8_t> zero(stride, 0);
+  for (size_t y = 0; y < height; ++y) {
+    uint8_t* row = raw.data() + y * (stride + 1);
+    uint8_t filter = row[0];
+    uint8_t* cur = row + 1;
+    const uint8_t* up = y ? cur - (stride + 1) : zero.data();
+    for (size_t i = 0; i < stride; ++i) {
+      int left = i >= channels ? cur[i - channels] : 0;
+      int above = up[i];
+      int corner = i >= channels ? up[i - channels] : 0;
+      int add;
+      switch (filter) {
+        case 0: add = 0; break;
+        case 1: add = left; break;
+        case 2: add = above; break;
+        case 3: add = (left + above) / 2; break;
+        case 4: add = Paeth(left, above, corner); break;
+        default: return false;
+      }
+      cur[i] = uint8_t(cur[i] + add);
+    }
+  }
+  return true;
+}
+
+// The unfiltered rows as 0xAARRGGBB pixels: grey spreads to all three
+// colours, and a picture without alpha is opaque.
+PngPicture ToArgb(const std::vector<uint8_t>& raw, const PngChunks& chunks) {
+  const uint32_t width = chunks.width, height = chunks.height;
+  const int channels = chunks.channels;
+  size_t stride = size_t(width) * size_t(channels);
+  PngPicture picture;
+  picture.width = int(width);
+  picture.height = int(height);
+  picture.argb.resize(size_t(width) * height);
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* s = raw.data() + y * (stride + 1) + 1;
+    for (size_t x = 0; x < width; ++x, s += channels) {
+      uint32_t r, g, b, a = 255;
+      if (channels <= 2) {
+        r = g = b = s[0];
+        if (channels == 2) a = s[1];
+      } else {
+        r = s[0], g = s[1], b = s[2];
+        if (channels == 4) a = s[3];
+      }
+      picture.argb[y * width + x] = (a << 24) | (r << 16) | (g << 8) | b;
+    }
+  }
+  return picture;
+}
+
 }  // namespace
 
 std::optional<std::vector<uint8_t>> InflateZlib(std::span<const uint8_t> zlib, size_t limit) {
@@ -205,83 +303,14 @@ std::optional<std::vector<uint8_t>> InflateZlib(std::span<const uint8_t> zlib, s
 }
 
 std::optional<PngPicture> DecodePng(std::span<const uint8_t> png) {
-  static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (png.size() < 8 || !std::equal(kSignature, kSignature + 8, png.begin())) return std::nullopt;
-  uint32_t width = 0, height = 0;
-  int channels = 0;
-  std::vector<uint8_t> idat;
-  bool ended = false;
-  for (size_t at = 8; at + 12 <= png.size() && !ended;) {
-    uint32_t length = ReadBigEndian(&png[at]);
-    if (length > png.size() - at - 12) return std::nullopt;
-    const uint8_t* type = &png[at + 4];
-    const uint8_t* data = &png[at + 8];
-    auto is = [type](const char* t) { return std::equal(t, t + 4, type); };
-    if (is("IHDR")) {
-      if (length != 13) return std::nullopt;
-      width = ReadBigEndian(data);
-      height = ReadBigEndian(data + 4);
-      uint8_t depth = data[8], colour = data[9], interlace = data[12];
-      channels = colour == 0 ? 1 : colour == 4 ? 2 : colour == 2 ? 3 : colour == 6 ? 4 : 0;
-      if (depth != 8 || channels == 0 || data[10] != 0 || data[11] != 0 || interlace != 0) return std::nullopt;
-      if (width == 0 || height == 0 || width > 4096 || height > 4096) return std::nullopt;
-    } else if (is("IDAT")) {
-      if (channels == 0) return std::nullopt;  // before IHDR
-      idat.insert(idat.end(), data, data + length);
-    } else if (is("IEND")) {
-      ended = true;
-    }
-    at += 12 + size_t(length);
-  }
-  if (!ended || channels == 0) return std::nullopt;
-  size_t stride = size_t(width) * size_t(channels);
-  size_t expected = size_t(height) * (stride + 1);
-  std::optional<std::vector<uint8_t>> raw = InflateZlib(idat, expected);
+  std::optional<PngChunks> chunks = ReadChunks(png);
+  if (!chunks) return std::nullopt;
+  size_t stride = size_t(chunks->width) * size_t(chunks->channels);
+  size_t expected = size_t(chunks->height) * (stride + 1);
+  std::optional<std::vector<uint8_t>> raw = InflateZlib(chunks->idat, expected);
   if (!raw || raw->size() != expected) return std::nullopt;
-
-  // Undo each row's filter in place, against the row above (zeros for the first).
-  std::vector<uint8_t> zero(stride, 0);
-  for (size_t y = 0; y < height; ++y) {
-    uint8_t* row = raw->data() + y * (stride + 1);
-    uint8_t filter = row[0];
-    uint8_t* cur = row + 1;
-    const uint8_t* up = y ? cur - (stride + 1) : zero.data();
-    for (size_t i = 0; i < stride; ++i) {
-      int left = i >= size_t(channels) ? cur[i - size_t(channels)] : 0;
-      int above = up[i];
-      int corner = i >= size_t(channels) ? up[i - size_t(channels)] : 0;
-      int add;
-      switch (filter) {
-        case 0: add = 0; break;
-        case 1: add = left; break;
-        case 2: add = above; break;
-        case 3: add = (left + above) / 2; break;
-        case 4: add = Paeth(left, above, corner); break;
-        default: return std::nullopt;
-      }
-      cur[i] = uint8_t(cur[i] + add);
-    }
-  }
-
-  PngPicture picture;
-  picture.width = int(width);
-  picture.height = int(height);
-  picture.argb.resize(size_t(width) * height);
-  for (size_t y = 0; y < height; ++y) {
-    const uint8_t* s = raw->data() + y * (stride + 1) + 1;
-    for (size_t x = 0; x < width; ++x, s += channels) {
-      uint32_t r, g, b, a = 255;
-      if (channels <= 2) {
-        r = g = b = s[0];
-        if (channels == 2) a = s[1];
-      } else {
-        r = s[0], g = s[1], b = s[2];
-        if (channels == 4) a = s[3];
-      }
-      picture.argb[y * width + x] = (a << 24) | (r << 16) | (g << 8) | b;
-    }
-  }
-  return picture;
+  if (!Unfilter(*raw, chunks->height, stride, size_t(chunks->channels))) return std::nullopt;
+  return ToArgb(*raw, *chunks);
 }
 
 }  // namespace ql

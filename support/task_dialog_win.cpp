@@ -1,22 +1,18 @@
-// TaskDialog is looked up at run time: it exists only in version 6 of the
-// common controls, which the manifest requests; without it we report -1
-// instead of failing to load.
+// TaskDialog is looked up at run time (platform/dyn_calls_win.h): it exists
+// only in version 6 of the common controls, which the manifest requests;
+// without it we report -1 instead of failing to load.
 #include "support/task_dialog_win.h"
 
 #include <commctrl.h>
 
+#include "platform/dyn_calls_win.h"
 #include "platform/win_text.h"
 
 namespace ql {
 
 int ShowTaskDialog(HWND owner, std::string_view mainInstruction, std::string_view windowTitle, std::string_view content,
                    int commonButtons, HINSTANCE instance, int icon) {
-  using TaskDialogFn =
-      HRESULT(WINAPI*)(HWND, HINSTANCE, PCWSTR, PCWSTR, PCWSTR, TASKDIALOG_COMMON_BUTTON_FLAGS, PCWSTR, int*);
-  HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-  if (!comctl) comctl = LoadLibraryW(L"comctl32.dll");
-  auto fn =
-      comctl ? reinterpret_cast<TaskDialogFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "TaskDialog"))) : nullptr;
+  auto fn = Comctl32Calls().TaskDialog;
   if (!fn) return -1;
   std::wstring title = Wide(windowTitle), instruction = Wide(mainInstruction), body = Wide(content);
   int pressed = -1;

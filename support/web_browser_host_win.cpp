@@ -10,6 +10,7 @@
 
 #include "platform/scoped_win.h"
 #include "platform/win_text.h"
+#include "platform/window_class_win.h"
 #include "support/web_address.h"
 #include "support/web_browser_policy.h"
 #include "support/web_browser_site_win.h"
@@ -26,8 +27,6 @@ struct HostState {
   BrowserSite* site = nullptr;    // one reference, ours
   BrowserEvents* sink = nullptr;  // one reference, ours
 };
-
-HostState* StateOf(HWND host) { return reinterpret_cast<HostState*>(GetWindowLongPtrW(host, GWLP_USERDATA)); }
 
 bool Embed(HWND host, HostState& s, UserPrompts& links) {
   s.site = new BrowserSite(host);
@@ -79,10 +78,11 @@ void Teardown(HostState& s) {
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  HostState* s = StateOf(hwnd);
+  HostState* s = WindowState<HostState>(hwnd, msg, lp);
   switch (msg) {
     case WM_SIZE:
-      if (s && s->control) {
+      // Not before the control is embedded: the window's creation sends one.
+      if (s && s->site && s->control) {
         ScopedComPtr<IOleInPlaceObject> inPlace;
         if (SUCCEEDED(s->control->QueryInterface(IID_IOleInPlaceObject, PutVoid(inPlace))) && inPlace) {
           RECT rc = {0, 0, LOWORD(lp), HIWORD(lp)};
@@ -93,24 +93,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       if (s) Teardown(*s);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      delete s;
-      return 0;
+    case WM_NCDESTROY: DeleteWindowState<HostState>(hwnd); return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-void RegisterHostClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, kWebBrowserHostClass, &wc)) return;
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kWebBrowserHostClass;
-  RegisterClassExW(&wc);
 }
 
 class ShellExplorerSource final : public BrowserControlSource {
@@ -139,13 +124,18 @@ HWND CreateWebBrowserHost(HWND parent, const RECT& rect, UserPrompts& links, Bro
   if (FAILED(source.CreateControl(state->control.Put())) || !state->control) return nullptr;
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterHostClass(instance);
+  RegisterWindowClass(
+      instance, kWebBrowserHostClass, HostProc,
+      {.cursor = LoadCursorW(nullptr, IDC_ARROW), .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
+  // The window takes the state over as it is made (WindowState).
   HWND host = CreateWindowExW(0, kWebBrowserHostClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                               rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                              instance, nullptr);
-  if (!host) return nullptr;
-  HostState* s = state.release();  // the window owns it from here (WM_NCDESTROY)
-  SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+                              instance, &state);
+  HostState* s = WindowState<HostState>(host);
+  if (!s) {
+    if (host) DestroyWindow(host);
+    return nullptr;
+  }
   if (!Embed(host, *s, links)) {
     DestroyWindow(host);
     return nullptr;
@@ -155,12 +145,13 @@ HWND CreateWebBrowserHost(HWND parent, const RECT& rect, UserPrompts& links, Bro
 
 bool IsWebBrowserHost(HWND window) {
   wchar_t name[64] = {};
-  return window && GetClassNameW(window, name, 64) > 0 && lstrcmpW(name, kWebBrowserHostClass) == 0 && StateOf(window);
+  return window && GetClassNameW(window, name, 64) > 0 && lstrcmpW(name, kWebBrowserHostClass) == 0 &&
+         WindowState<HostState>(window);
 }
 
 bool NavigateWebBrowserHost(HWND host, std::string_view address) {
   if (!IsWebAddress(address) || !IsWebBrowserHost(host)) return false;
-  HostState* s = StateOf(host);
+  HostState* s = WindowState<HostState>(host);
   if (!s->browser) return false;
   std::wstring wide = Wide(address);
   ScopedBstr text = MakeBstr(wide.data(), wide.size());

@@ -1,6 +1,5 @@
 #include "support/web_browser_site_win.h"
 
-#include <exdisp.h>
 #include <exdispid.h>
 
 #include <atomic>
@@ -51,30 +50,6 @@ long WebBrowserHostObjectsAlive() { return g_alive.load(); }
 BrowserSite::BrowserSite(HWND host) : host_(host) { CountHostObject(1); }
 BrowserSite::~BrowserSite() { CountHostObject(-1); }
 
-HRESULT BrowserSite::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
-    *out = static_cast<IOleClientSite*>(this);
-  else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite))
-    *out = static_cast<IOleInPlaceSite*>(this);
-  else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame))
-    *out = static_cast<IOleInPlaceFrame*>(this);
-  else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG BrowserSite::AddRef() { return ULONG(InterlockedIncrement(&refs_)); }
-
-ULONG BrowserSite::Release() {
-  LONG left = InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return ULONG(left);
-}
-
 HRESULT BrowserSite::GetMoniker(DWORD, DWORD, IMoniker** out) {
   if (out) *out = nullptr;
   return E_NOTIMPL;
@@ -114,25 +89,6 @@ HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWin
 
 BrowserEvents::BrowserEvents(UserPrompts& links) : links_(&links) { CountHostObject(1); }
 BrowserEvents::~BrowserEvents() { CountHostObject(-1); }
-
-HRESULT BrowserEvents::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG BrowserEvents::AddRef() { return ULONG(InterlockedIncrement(&refs_)); }
-
-ULONG BrowserEvents::Release() {
-  LONG left = InterlockedDecrement(&refs_);
-  if (left == 0) delete this;
-  return ULONG(left);
-}
 
 HRESULT BrowserEvents::GetTypeInfoCount(UINT* count) {
   if (count) *count = 0;

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <windows.h>
+#include <exdisp.h>
 #include <ole2.h>
 #include <oleidl.h>
 
+#include "platform/com_object_win.h"
 #include "support/web_browser_host_win.h"
 
 namespace ql {
@@ -14,12 +16,10 @@ namespace ql {
 // Counts the objects below that are alive (WebBrowserHostObjectsAlive).
 void CountHostObject(long delta);
 
-// COM objects end through Release, never through a pointer to an interface,
-// whose destructors are not virtual.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
-class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+// The window questions of the in-place site and of the frame are answered by
+// the in-place site and the frame.
+class BrowserSite final : public ComObject<BrowserSite, IOleClientSite, ComAlso<IOleInPlaceSite, IOleWindow>,
+                                           ComAlso<IOleInPlaceFrame, IOleInPlaceUIWindow>> {
  public:
   explicit BrowserSite(HWND host);
   BrowserSite(const BrowserSite&) = delete;
@@ -27,10 +27,6 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
   // The host window is going: the site answers no more window questions.
   void Detach() { host_ = nullptr; }
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IOleClientSite
   HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override;
@@ -66,15 +62,16 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public 
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
  private:
+  friend class ComObject<BrowserSite, IOleClientSite, ComAlso<IOleInPlaceSite, IOleWindow>,
+                         ComAlso<IOleInPlaceFrame, IOleInPlaceUIWindow>>;
   ~BrowserSite();
-  LONG refs_ = 1;
   HWND host_;
 };
 
 // Keeps every page inside its bounds: a new window goes to the default
 // browser (web addresses only) and never opens in the program; a navigation
 // to anything but the web and the control's own pages is cancelled.
-class BrowserEvents final : public IDispatch {
+class BrowserEvents final : public ComObject<BrowserEvents, ComAlso<IDispatch, DWebBrowserEvents2>> {
  public:
   explicit BrowserEvents(UserPrompts& links);
   BrowserEvents(const BrowserEvents&) = delete;
@@ -82,9 +79,6 @@ class BrowserEvents final : public IDispatch {
   // The host window is going: later events are ignored.
   void Detach() { links_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -92,11 +86,9 @@ class BrowserEvents final : public IDispatch {
                                    UINT*) override;
 
  private:
+  friend class ComObject<BrowserEvents, ComAlso<IDispatch, DWebBrowserEvents2>>;
   ~BrowserEvents();
-  LONG refs_ = 1;
   UserPrompts* links_;
 };
-
-#pragma GCC diagnostic pop
 
 }  // namespace ql

@@ -8,6 +8,7 @@
 
 #include "platform/dpi_win.h"
 #include "platform/scoped_win.h"
+#include "platform/window_class_win.h"
 #include "support/dpi_scale.h"
 #include "support/window_shadow_pixels.h"
 
@@ -50,16 +51,7 @@ void RemoveShadow(HWND target) {
 
 HWND CreateShadowWindow(HWND target) {
   HINSTANCE module = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(module, kShadowWindowClass, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = module;
-    wc.lpszClassName = kShadowWindowClass;
-    if (!RegisterClassExW(&wc)) return nullptr;
-  }
+  if (!RegisterWindowClass(module, kShadowWindowClass, DefWindowProcW)) return nullptr;
   return CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kShadowWindowClass, L"",
                          WS_POPUP | WS_DISABLED, 0, 0, 0, 0, target, nullptr, module, nullptr);
 }
@@ -184,6 +176,10 @@ bool InstallWindowShadow(HWND target, COLORREF colour, int size) {
     RemoveShadow(target);
     return false;
   }
+  // The shadow's state stays in the named window properties and its hook in
+  // a swap of the target's procedure, not in WindowState: the target is
+  // someone else's window (its GWLP_USERDATA is theirs), and other code reads
+  // these properties and the swapped procedure by name.
   HWND shadow = ShadowOf(target);
   if (!shadow || !IsWindow(shadow)) {
     shadow = CreateShadowWindow(target);

@@ -47,7 +47,7 @@ class ClassObject final : public ComObject<ClassObject, IWbemClassObject> {
   HRESULT STDMETHODCALLTYPE GetMethodOrigin(LPCWSTR, BSTR* className) override;
 
  private:
-  friend class ComObject<ClassObject, IWbemClassObject>;
+  friend class ql::ComObject<ClassObject, IWbemClassObject>;
   ~ClassObject() = default;
 
   const WmiObject object_;

@@ -1,5 +1,5 @@
 // Small pieces shared by the provider's COM objects: the module's object
-// count (for DllCanUnloadNow), a reference-counted base, a lock, UTF-8 and
+// count (for DllCanUnloadNow), their counted base, a lock, UTF-8 and
 // UTF-16 conversion, and a guard that keeps exceptions inside the DLL.
 #pragma once
 
@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/com_object_win.h"
+
 namespace fakewmi {
 
 // Live objects plus IClassFactory::LockServer locks.
@@ -17,44 +19,16 @@ void ModuleAddRef();
 void ModuleRelease();
 bool ModuleInUse();
 
-// COM objects end through Release, never through a pointer to an interface,
-// whose destructors are not virtual.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-
-// IUnknown for one interface. Derived is the final class (deleted as such).
-template <class Derived, class Interface>
-class ComObject : public Interface {
+// The provider's objects: IUnknown from the program's own base, plus the
+// module's object count while they live.
+template <class Derived, class... Interfaces>
+class ComObject : public ql::ComObject<Derived, Interfaces...> {
  public:
   ComObject() { ModuleAddRef(); }
-  ComObject(const ComObject&) = delete;
-  ComObject& operator=(const ComObject&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface))) {
-      *out = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = --refs_;
-    if (left == 0) delete static_cast<Derived*>(this);
-    return left;
-  }
 
  protected:
   ~ComObject() { ModuleRelease(); }
-
- private:
-  std::atomic<ULONG> refs_{1};
 };
-
-#pragma GCC diagnostic pop
 
 // An exclusive hold on an SRW lock for one scope.
 class LockHold {

@@ -26,7 +26,7 @@ class Locator final : public ComObject<Locator, IWbemLocator> {
                                           IWbemServices** services) override;
 
  private:
-  friend class ComObject<Locator, IWbemLocator>;
+  friend class ql::ComObject<Locator, IWbemLocator>;
   ~Locator() = default;
 };
 

@@ -26,7 +26,7 @@ class ObjectEnumerator final : public ComObject<ObjectEnumerator, IEnumWbemClass
   HRESULT STDMETHODCALLTYPE Skip(LONG timeout, ULONG count) override;
 
  private:
-  friend class ComObject<ObjectEnumerator, IEnumWbemClassObject>;
+  friend class ql::ComObject<ObjectEnumerator, IEnumWbemClassObject>;
   ~ObjectEnumerator() = default;
 
   const ObjectList objects_;
@@ -72,7 +72,7 @@ class Services final : public ComObject<Services, IWbemServices> {
                                             IWbemObjectSink*) override;
 
  private:
-  friend class ComObject<Services, IWbemServices>;
+  friend class ql::ComObject<Services, IWbemServices>;
   ~Services() = default;
 
   const std::shared_ptr<const MachineData> machine_;
