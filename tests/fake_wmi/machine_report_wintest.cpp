@@ -44,7 +44,7 @@ std::vector<std::wstring> OtherFiles(const std::wstring& dir) {
   return names;
 }
 
-struct Run {
+struct Outcome {
   DWORD exitCode = STILL_ACTIVE;
   DWORD elapsedMs = 0;
   std::string errors;  // what the program wrote to its standard error
@@ -52,8 +52,8 @@ struct Run {
 
 // Runs the program copied into `dir` with `arguments`, its standard error
 // into a file, and waits for its end.
-Run RunProgram(const std::wstring& dir, const std::wstring& arguments) {
-  Run run;
+Outcome RunProgram(const std::wstring& dir, const std::wstring& arguments) {
+  Outcome run;
   std::wstring exe = dir + L"\\qinglan.exe";
   if (!Exists(exe)) CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE);
   std::wstring errorsPath = dir + L"\\stderr.txt";
@@ -92,14 +92,14 @@ std::string RowsJson(const std::vector<Row>& rows) {
 std::string Utf8(const std::string& gbk) { return ql::GbkToUtf8(gbk); }
 
 std::string Report(const std::wstring& dir, const wchar_t* name) {
-  Run run = RunProgram(dir, std::wstring(L"--report \"") + dir + L"\\" + name + L"\"");
+  Outcome run = RunProgram(dir, std::wstring(L"--report \"") + dir + L"\\" + name + L"\"");
   EXPECT_EQ(run.exitCode, 0u) << run.errors;
   return FileBytes(dir + L"\\" + name);
 }
 
 void ExpectRoundTrip(const std::wstring& dir) {
   std::string original = Report(dir, L"原机.json");
-  Run exported = RunProgram(dir, L"--export-machine \"" + dir + L"\\导出 机器.txt\"");
+  Outcome exported = RunProgram(dir, L"--export-machine \"" + dir + L"\\导出 机器.txt\"");
   ASSERT_EQ(exported.exitCode, 0u) << exported.errors;
   std::string machine = FileBytes(dir + L"\\导出 机器.txt");
   EXPECT_EQ(machine.rfind("; ", 0), 0u) << "a header comment first";
@@ -169,7 +169,7 @@ TEST(WorkedExampleReport, BadCommandLinesAreRefusedWithExitCodeTwoAndNoFile) {
       {L"--export-machine \"" + dir + L"\\无此目录\\m.txt\"", "无此目录"},
   };
   for (const Case& c : cases) {
-    Run run = RunProgram(dir, c.arguments);
+    Outcome run = RunProgram(dir, c.arguments);
     EXPECT_EQ(run.exitCode, 2u);
     EXPECT_NE(run.errors.find(Utf8(c.message)), std::string::npos) << run.errors;
     EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << "one line: " << run.errors;
@@ -177,7 +177,7 @@ TEST(WorkedExampleReport, BadCommandLinesAreRefusedWithExitCodeTwoAndNoFile) {
   }
   // The temporary file is written, the rename onto a folder fails: it goes again.
   CreateDirectoryW((dir + L"\\已是目录").c_str(), nullptr);
-  Run run = RunProgram(dir, L"--report \"" + dir + L"\\已是目录\"");
+  Outcome run = RunProgram(dir, L"--report \"" + dir + L"\\已是目录\"");
   EXPECT_EQ(run.exitCode, 2u);
   EXPECT_TRUE(OtherFiles(dir) == std::vector<std::wstring>{L"已是目录"});
 }
@@ -210,7 +210,7 @@ TEST(OddValuesReport, NullEmptyArraysLineBreaksAndLongTextsSurviveTheRoundTrip) 
 TEST(HungWmiReport, IsWrittenWithinTheDeadlineWithTheRowsOfAMachineWithoutWmi) {
   ASSERT_TRUE(UnderTestProvider("worked-example.txt", "hang"));
   std::wstring dir = FreshTestFolder(L"报告 卡死");
-  Run run = RunProgram(dir, L"--report \"" + dir + L"\\r.json\"");
+  Outcome run = RunProgram(dir, L"--report \"" + dir + L"\\r.json\"");
   EXPECT_EQ(run.exitCode, 0u) << run.errors;
   // The deadline, plus the start of a process under Wine.
   EXPECT_LT(run.elapsedMs, ql::kDetectionDeadlineMs + 5000);
