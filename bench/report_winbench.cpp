@@ -23,8 +23,8 @@ DWORD Median(std::vector<DWORD> values) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
+int main(int argc, char** argv) {
+  int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   std::wstring dir = qltest::FreshTestFolder(L"报告基准");
   std::wstring exe = qltest::CopyProgramInto(dir);
   std::vector<DWORD> report, window;
