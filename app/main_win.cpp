@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/command_line_win.h"
 #include "app/splash_window_win.h"
 #include "app/startup_phases_win.h"
 #include "platform/ui_thread_win.h"
@@ -10,6 +11,7 @@
 #include "support/layout_keys_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  ql::HandleCommandLineOptions();  // returns only when the window is wanted
   ql::MarkStartupPhase("entry");
   ql::StartGdiplus();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};

@@ -71,7 +71,7 @@ endfunction()
 ql_fake_wmi_tests("WorkedExample*:ProviderCom.*:ProviderModes.*:BadMachineFile*:EnginesOnWorkedExample*" worked-example.txt
                   "")
 ql_fake_wmi_tests("UnusualMachine*" unusual-machine.txt "")
-ql_fake_wmi_tests("EnginesOnOddValues*" odd-values.txt "")
+ql_fake_wmi_tests("EnginesOnOddValues*:OddValuesReport*" odd-values.txt "")
 ql_fake_wmi_tests("UnavailableWmi*" worked-example.txt fail)
 ql_fake_wmi_tests("SlowWmi*" worked-example.txt slow:300)
 ql_fake_wmi_tests("HungWmi*" worked-example.txt hang)

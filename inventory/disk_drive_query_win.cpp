@@ -14,7 +14,8 @@ namespace disk_wmi {
 namespace {
 
 constexpr long kQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;  // 48
-constexpr long kNextTimeoutMs = 2000;
+
+}  // namespace
 
 ScopedBstr TextToBstr(std::string_view gbk) {
   std::wstring wide = Wide(gbk);
@@ -59,8 +60,6 @@ ScopedComPtr<IEnumWbemClassObject> Query(IWbemServices* services, std::string_vi
   if (FAILED(services->ExecQuery(language.Get(), text.Get(), kQueryFlags, nullptr, objects.Put()))) objects.Reset();
   return objects;
 }
-
-}  // namespace
 
 void GetDiskProperty(std::string_view query, std::string_view property, VARIANT* result) {
   VARIANT zero{};

@@ -4,12 +4,25 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <wbemidl.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "platform/scoped_win.h"
+
 namespace ql::disk_wmi {
+
+// How long one Next waits for the next object.
+inline constexpr long kNextTimeoutMs = 2000;
+
+ScopedBstr TextToBstr(std::string_view gbk);
+// The services of `nameSpace`, or empty. COM is initialised for the thread
+// (and stays so after a success).
+ScopedComPtr<IWbemServices> ConnectWmi(std::string_view nameSpace);
+// The objects of a WQL query (returned immediately, forward only), or empty.
+ScopedComPtr<IEnumWbemClassObject> Query(IWbemServices* services, std::string_view query);
 
 // Runs `query` against root\CIMV2 and puts the named property of the last
 // object it returns into *result (which the caller clears). With no
