@@ -72,7 +72,7 @@ std::vector<uint8_t> FetchOnThisThread(const std::wstring& url, DWORD deadlineTi
     if (read == 0) break;
     if (read > kFetchBodyCeiling - body.size()) return {};  // a page without end
     if (body.size() + read > body.capacity())
-      body.reserve(std::min<size_t>(std::max(body.capacity() * 2, body.size() + read), kFetchBodyCeiling));
+      body.reserve(std::min<size_t>(std::max<size_t>(body.capacity() * 2, body.size() + read), kFetchBodyCeiling));
     body.insert(body.end(), buffer.begin(), buffer.begin() + read);
   }
   // A server that closed before the length it announced sent a broken page.
