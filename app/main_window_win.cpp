@@ -87,7 +87,7 @@ void ShowPageFor(std::string_view control) {
   ShowMainPage(view, control);
 }
 
-void UptimeTick() { SetMainControlText(layout::kUptime, UptimeText(GetTickCount())); }
+void UptimeTick() { SetMainControlText(layout::kUptime, UptimeText(GetTickCount64())); }
 
 void EndProcessNow() { TerminateProcess(GetCurrentProcess(), 0); }
 

@@ -7,6 +7,8 @@
 namespace ql {
 
 // "27小时5分钟9秒": whole hours (never folded into days), minutes, seconds.
-std::string UptimeText(uint32_t tickMs);
+// Takes the 64-bit count: machines that only sleep or fast-start run for
+// months, past the 49.7 days a 32-bit count holds.
+std::string UptimeText(uint64_t tickMs);
 
 }  // namespace ql

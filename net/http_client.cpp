@@ -30,6 +30,24 @@ std::string TextUpToNul(const std::vector<uint8_t>& bytes) {
   return std::string(bytes.begin(), end);
 }
 
+// The deadline of the whole exchange, counted from the call.
+class ExchangeDeadline {
+ public:
+  ExchangeDeadline(HttpTransport& t, int milliseconds) : t_(t), start_(t.Ticks()), total_(milliseconds) {}
+  // Milliseconds left; 0 or less once it has passed.
+  int64_t Left() const { return static_cast<int64_t>(total_) - static_cast<uint32_t>(t_.Ticks() - start_); }
+  // False once the deadline has passed; else the next waits end by it.
+  bool Limit(HttpTransport::Handle request) const {
+    int64_t left = Left();
+    return left > 0 && t_.LimitWaits(request, static_cast<int>(left));
+  }
+
+ private:
+  HttpTransport& t_;
+  uint32_t start_;
+  int total_;
+};
+
 std::string Fail(HttpExchange& exchange, std::string_view text) {
   exchange.status = std::string(text);
   return {};
@@ -38,6 +56,8 @@ std::string Fail(HttpExchange& exchange, std::string_view text) {
 }  // namespace
 
 std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchange& ex) {
+  const int timeout = HttpTimeoutMs(req.timeoutSeconds);
+  ExchangeDeadline deadline(t, timeout);
   if (!t.CheckPlatform()) return Fail(ex, kHttpNoWinHttp);
   CrackedUrl url;
   if (!t.CrackUrl(req.url, url)) return Fail(ex, kHttpBadUrl);
@@ -45,7 +65,7 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
   int access = req.proxy.empty() ? kAccessNoProxy : kAccessNamedProxy;
   TransportHandle session = Own(t, t.OpenSession(access, HttpProxyName(req.proxy, url.secure)));
   if (!session) return Fail(ex, kHttpNoSession);
-  if (!t.SetTimeouts(session.Get(), HttpTimeoutMs(req.timeoutSeconds))) return Fail(ex, kHttpTimeoutsRefused);
+  if (!t.SetTimeouts(session.Get(), timeout)) return Fail(ex, kHttpTimeoutsRefused);
   TransportHandle connection = Own(t, t.Connect(session.Get(), url.host, url.port));
   if (!connection) return Fail(ex, kHttpNoConnection);
   TransportHandle request =
@@ -73,15 +93,21 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
 
   const std::vector<uint8_t> body =
       !req.bodyBytes.empty() ? req.bodyBytes : std::vector<uint8_t>(req.bodyText.begin(), req.bodyText.end());
-  if (!t.Send(h, body)) return Fail(ex, kHttpSendFailed);
-  if (!t.Receive(h)) return Fail(ex, kHttpNoResponse);
+  if (!deadline.Limit(h) || !t.Send(h, body)) return Fail(ex, kHttpSendFailed);
+  if (!deadline.Limit(h) || !t.Receive(h)) return Fail(ex, kHttpNoResponse);
 
   std::vector<uint8_t> received;
   for (;;) {
     uint32_t available = 0;
+    if (!deadline.Limit(h)) return Fail(ex, kHttpReadFailed);
     if (!t.QueryDataAvailable(h, available) || available < 1) break;
-    // Read straight into the tail, then keep only what arrived.
+    if (deadline.Left() <= 0) return Fail(ex, kHttpReadFailed);  // never read on past it
+    if (available > kHttpBodyCeiling - received.size()) return Fail(ex, kHttpReadFailed);
+    // Read straight into the tail, then keep only what arrived. The buffer
+    // grows by doubling but never past the ceiling.
     size_t at = received.size();
+    if (at + available > received.capacity())
+      received.reserve(std::min(std::max(received.capacity() * 2, at + available), kHttpBodyCeiling));
     received.resize(at + available);
     uint32_t read = 0;
     bool ok = t.ReadData(h, received.data() + at, available, read);
@@ -91,6 +117,8 @@ std::string RunHttpRequest(HttpTransport& t, const HttpRequest& req, HttpExchang
       break;
     }
   }
+  // The last wait may have ended on the deadline rather than the body's end.
+  if (deadline.Left() <= 0) return Fail(ex, kHttpReadFailed);
 
   std::string raw;
   if (!t.QueryRawHeaders(h, raw)) return {};

@@ -57,6 +57,11 @@ inline constexpr std::string_view kHttpNoResponse = "712 服务器未响应!";
 inline constexpr std::string_view kHttpReadFailed = "713 读取数据失败!";
 inline constexpr std::string_view kHttpSecurityFlagsRefused = "忽略错误/证书错误  失败！";
 
+// The most body the client reads: its pages are a few kilobytes, so a body
+// past this is a broken proxy or a hostile network streaming without end.
+// Reaching it fails the read (713) as a broken read does.
+inline constexpr size_t kHttpBodyCeiling = 8u * 1024 * 1024;
+
 // The transport values the client hands over.
 inline constexpr int kAccessNoProxy = 1;
 inline constexpr int kAccessNamedProxy = 3;
@@ -104,9 +109,19 @@ class HttpTransport {
   virtual void PumpMessages() = 0;
   // The body decoded from `charset` into GBK; false when any step fails.
   virtual bool DecodeCharset(const std::vector<uint8_t>& body, std::string_view charset, std::string& text) = 0;
+  // A millisecond clock for the deadline of the whole exchange; only its
+  // differences are used, so a 32-bit count that wraps is fine.
+  virtual uint32_t Ticks() { return 0; }
+  // Bounds the request's next blocking steps by what is left of that
+  // deadline (the session's timeouts hold for each step on their own).
+  virtual bool LimitWaits(Handle /*request*/, int /*milliseconds*/) { return true; }
 };
 
 // The whole algorithm over a transport (tested natively with a fake one).
+// The request's timeout bounds each step and also the whole exchange: a
+// server that trickles its body cannot hold the call past it, and a body
+// that does not end within it, or that passes kHttpBodyCeiling, fails with
+// 713 and the empty text, the exchange's bytes and headers left as they were.
 std::string RunHttpRequest(HttpTransport& transport, const HttpRequest& request, HttpExchange& exchange);
 
 // The transport over WinHTTP, and the client over it (Windows only).

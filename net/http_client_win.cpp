@@ -142,6 +142,14 @@ class WinHttp final : public HttpTransport {
   bool DecodeCharset(const std::vector<uint8_t>& body, std::string_view charset, std::string& text) override {
     return DecodeThroughStream(body, charset, text);
   }
+  // Only differences of it are used, so the 32-bit count's wrap is harmless.
+  uint32_t Ticks() override { return GetTickCount(); }
+  bool LimitWaits(Handle request, int ms) override {
+    // A refusal keeps the session's step timeouts; the deadline is still
+    // checked between the reads.
+    WinHttpSetTimeouts(request, ms, ms, ms, ms);
+    return true;
+  }
 };
 
 }  // namespace

@@ -103,12 +103,26 @@ TEST(MainPages, UnknownControlChangesNothing) {
   EXPECT_EQ(MainPageName(14), "");
 }
 
-TEST(UptimeText, SplitsWholeHoursMinutesSeconds) {
-  EXPECT_EQ(UptimeText(0), "0小时0分钟0秒");
-  EXPECT_EQ(UptimeText(59999), "0小时0分钟59秒");
-  EXPECT_EQ(UptimeText(60000), "0小时1分钟0秒");
-  EXPECT_EQ(UptimeText((27 * 3600 + 5 * 60 + 9) * 1000u + 999), "27小时5分钟9秒");
-  EXPECT_EQ(UptimeText(0xFFFFFFFFu), "1193小时2分钟47秒");  // the 49.7-day wrap point, not days
+TEST(UptimeText, SplitsWholeHoursMinutesSecondsPastThe32BitWrap) {
+  // Hours are never folded into days; counts past 2^32 ms (49.7 days) keep
+  // counting instead of starting again at 0.
+  struct Case {
+    uint64_t ms;
+    const char* text;
+  };
+  const Case cases[] = {
+      {0, "0小时0分钟0秒"},
+      {59999, "0小时0分钟59秒"},
+      {60000, "0小时1分钟0秒"},
+      {(27 * 3600 + 5 * 60 + 9) * 1000ull + 999, "27小时5分钟9秒"},
+      {0xFFFFFFFFull, "1193小时2分钟47秒"},
+      {0x100000000ull, "1193小时2分钟47秒"},
+      {0x100000000ull + 1000, "1193小时2分钟48秒"},
+      {5000000000ull, "1388小时53分钟20秒"},
+      {100ull * 24 * 3600 * 1000, "2400小时0分钟0秒"},
+      {UINT64_MAX, "5124095576030小时25分钟51秒"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(UptimeText(c.ms), c.text) << c.ms;
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ class ScriptedTransport : public HttpTransport {
   std::vector<uint8_t> sentBody;
   std::string decodeCharset;
   std::string crackedUrl;
+  uint32_t now = 0;           // the transport's clock
+  uint32_t msPerRead = 0;     // how long each wait for data takes
+  uint32_t endlessChunk = 0;  // when set, the body never ends: reads of this many bytes
+  std::vector<int> limits;    // what LimitWaits was given
+  size_t reads = 0;
 
   bool CheckPlatform() override { return Step("platform"); }
   bool CrackUrl(std::string_view url, CrackedUrl& out) override {
@@ -73,10 +78,22 @@ class ScriptedTransport : public HttpTransport {
   }
   bool Receive(Handle) override { return Step("receive"); }
   bool QueryDataAvailable(Handle, uint32_t& count) override {
+    now += msPerRead;
+    if (endlessChunk) {
+      count = endlessChunk;
+      return true;
+    }
     count = next_ < chunks.size() ? static_cast<uint32_t>(chunks[next_].size()) : 0;
     return true;
   }
   bool ReadData(Handle, uint8_t* buffer, uint32_t count, uint32_t& read) override {
+    ++reads;
+    if (endlessChunk) {
+      EXPECT_EQ(count, endlessChunk);
+      std::fill(buffer, buffer + count, uint8_t{'x'});
+      read = count;
+      return true;
+    }
     if (failReadAfterFirst && next_ == 1) return false;
     const std::vector<uint8_t>& c = chunks[next_++];
     EXPECT_EQ(count, c.size());
@@ -90,6 +107,12 @@ class ScriptedTransport : public HttpTransport {
   }
   void Close(Handle h) override { closed.push_back(static_cast<const char*>(h)); }
   void PumpMessages() override {}
+  uint32_t Ticks() override { return now; }
+  bool LimitWaits(Handle h, int ms) override {
+    EXPECT_EQ(h, Tag("request"));
+    limits.push_back(ms);
+    return true;
+  }
   bool DecodeCharset(const std::vector<uint8_t>&, std::string_view charset, std::string& text) override {
     decodeCharset = std::string(charset);
     if (decodeOk) text = decodedText;
@@ -304,6 +327,80 @@ TEST(HttpClientAlgorithm, LargeBodyArrivesWhole) {
   EXPECT_EQ(ex.responseBytes.size(), 80u * 64 * 1024);
 }
 
+TEST(HttpClientAlgorithm, BodyUpToTheCeilingArrivesWholeOneBytePastFails) {
+  for (size_t extra : {size_t{0}, size_t{1}}) {
+    ScriptedTransport t;
+    std::vector<uint8_t> chunk(64 * 1024, 'x');
+    for (size_t i = 0; i < kHttpBodyCeiling / chunk.size(); ++i) t.chunks.push_back(chunk);
+    if (extra) t.chunks.push_back(Bytes("y"));
+    HttpRequest req;
+    req.url = "http://h/";
+    HttpExchange ex;
+    std::string text = RunHttpRequest(t, req, ex);
+    if (!extra) {
+      EXPECT_EQ(text.size(), kHttpBodyCeiling);
+      EXPECT_EQ(ex.status, "200 OK");
+      EXPECT_EQ(ex.responseBytes.size(), kHttpBodyCeiling);
+    } else {
+      EXPECT_EQ(text, "");
+      EXPECT_EQ(ex.status, kHttpReadFailed);
+      EXPECT_TRUE(ex.responseBytes.empty());
+      EXPECT_EQ(t.reads, kHttpBodyCeiling / chunk.size());  // the byte past it is never read
+    }
+    EXPECT_EQ(t.closed, (std::vector<std::string>{"request", "connection", "session"}));
+  }
+}
+
+TEST(HttpClientAlgorithm, EndlessBodyStopsAtTheCeilingAndLeavesTheExchangeAsOnAFailure) {
+  ScriptedTransport t;
+  t.endlessChunk = 48 * 1024;  // does not divide the ceiling: the last read would pass it
+  HttpRequest req;
+  req.url = "http://h/";
+  HttpExchange ex;
+  ex.responseBytes = {7};
+  ex.responseHeaders = "old";
+  ex.cookies = "a=1";
+  EXPECT_EQ(RunHttpRequest(t, req, ex), "");
+  EXPECT_EQ(ex.status, kHttpReadFailed);
+  EXPECT_EQ(ex.responseBytes, (std::vector<uint8_t>{7}));
+  EXPECT_EQ(ex.responseHeaders, "old");
+  EXPECT_EQ(ex.cookies, "a=1");
+  EXPECT_EQ(t.reads, kHttpBodyCeiling / t.endlessChunk);
+  EXPECT_EQ(t.closed, (std::vector<std::string>{"request", "connection", "session"}));
+}
+
+TEST(HttpClientAlgorithm, OneDeadlineCoversTheWholeExchangeEvenAcrossTheClockWrap) {
+  struct Case {
+    uint32_t start;
+    int timeoutSeconds;
+    uint32_t msPerRead;
+  } cases[] = {{0, 5, 2000}, {0xFFFFF000u, 5, 2000}, {100, 0, 1500}, {0xFFFFFFFFu, 1, 300}};
+  for (const Case& c : cases) {
+    // One byte per wait, never ending: a server that trickles its body.
+    ScriptedTransport t;
+    t.now = c.start;
+    t.msPerRead = c.msPerRead;
+    t.endlessChunk = 1;
+    HttpRequest req;
+    req.url = "http://h/";
+    req.timeoutSeconds = c.timeoutSeconds;
+    HttpExchange ex;
+    EXPECT_EQ(RunHttpRequest(t, req, ex), "") << c.start;
+    EXPECT_EQ(ex.status, kHttpReadFailed) << c.start;
+    const int total = HttpTimeoutMs(c.timeoutSeconds);
+    // It stops at the first wait that ends past the deadline, never reading on.
+    EXPECT_EQ(t.reads, static_cast<size_t>(total - 1) / c.msPerRead) << c.start;
+    // Each wait is bounded by what is left, counting down from the whole.
+    ASSERT_GE(t.limits.size(), 3u) << c.start;
+    EXPECT_EQ(t.limits[0], total) << c.start;  // send
+    for (size_t i = 1; i < t.limits.size(); ++i) {
+      EXPECT_GT(t.limits[i], 0) << c.start;
+      EXPECT_LE(t.limits[i], t.limits[i - 1]) << c.start;
+    }
+    EXPECT_EQ(t.closed, (std::vector<std::string>{"request", "connection", "session"})) << c.start;
+  }
+}
+
 }  // namespace
 }  // namespace ql
 
@@ -339,6 +436,13 @@ TEST(FetchVisitCounters, ReadFromTheBytesEvenWhenTheClientConvertedTheText) {
   failing.failAt = "send";
   VisitCounters none = FetchVisitCounters(failing, "http://counter/");
   EXPECT_EQ(none.yesterday + none.today + none.total, "");
+
+  // A page that never ends is a failed fetch, not the counters of its start.
+  ScriptedTransport endless;
+  endless.chunks = {Bytes(page)};
+  for (int i = 0; i < 200; ++i) endless.chunks.push_back(std::vector<uint8_t>(64 * 1024, ' '));
+  VisitCounters cut = FetchVisitCounters(endless, "http://counter/");
+  EXPECT_EQ(cut.yesterday + cut.today + cut.total, "");
 }
 
 }  // namespace

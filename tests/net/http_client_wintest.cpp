@@ -2,6 +2,7 @@
 #include "tests/net/local_http_server.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,20 @@
 namespace {
 
 using qltest::LocalHttpServer;
+using qltest::StreamingServer;
+
+// The threads of this process now.
+size_t ThreadsOfThisProcess() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 0;
+  THREADENTRY32 e{};
+  e.dwSize = sizeof(e);
+  size_t n = 0;
+  for (BOOL more = Thread32First(snap, &e); more; more = Thread32Next(snap, &e))
+    if (e.th32OwnerProcessID == GetCurrentProcessId()) ++n;
+  CloseHandle(snap);
+  return n;
+}
 
 std::vector<std::string> Lines(const std::string& text) { return ql::SplitText(text, "\r\n"); }
 
@@ -226,6 +241,77 @@ TEST(FetchUrlBytes, ServerThatNeverAnswersGivesEmptyWithinTenSecondsWhileTheWind
   EXPECT_LT(took, 10000u);
   EXPECT_GE(silent.Accepted(), 1u);  // the request reached the server, which kept silent
   EXPECT_EQ(answered, 2);
+}
+
+TEST(HttpClientLocal, BodyWithoutEndFailsAtTheCeilingOrTheWholeDeadline) {
+  // One second per step would let a trickle run forever; the whole exchange
+  // has 4 s.
+  for (StreamingServer::Mode mode : {StreamingServer::Mode::Endless, StreamingServer::Mode::Trickle}) {
+    StreamingServer server(mode, 1000);
+    ql::HttpRequest req;
+    req.url = server.Url("/count");
+    req.timeoutSeconds = 4;
+    ql::HttpExchange ex;
+    DWORD start = GetTickCount();
+    EXPECT_EQ(ql::HttpClient(req, ex), "");
+    DWORD took = GetTickCount() - start;
+    EXPECT_EQ(ex.status, ql::kHttpReadFailed) << ql::GbkToUtf8(ex.status);
+    EXPECT_TRUE(ex.responseBytes.empty());
+    EXPECT_LT(took, 5500u);
+    if (mode == StreamingServer::Mode::Endless) {
+      EXPECT_GE(server.BytesSent(), static_cast<long long>(ql::kHttpBodyCeiling));  // read up to the ceiling
+    } else {
+      EXPECT_GE(took, 3500u);  // held to the deadline, a byte a second, not beyond
+    }
+    // The handles are gone with the call: the server sees its reader leave.
+    EXPECT_TRUE(qltest::WaitUntil([&] { return server.ClosedByClient() >= 1; }, 5000));
+    std::printf("[http %s] %lu ms, server sent %lld bytes\n",
+                mode == StreamingServer::Mode::Endless ? "endless" : "trickle", static_cast<unsigned long>(took),
+                server.BytesSent());
+  }
+}
+
+TEST(FetchUrlBytes, BodyWithoutEndFailsAtTheCeilingOrTheDeadlineAndTheWorkerLetsGo) {
+  for (StreamingServer::Mode mode : {StreamingServer::Mode::Endless, StreamingServer::Mode::Trickle}) {
+    StreamingServer server(mode, 2000);
+    size_t threadsBefore = ThreadsOfThisProcess();
+    DWORD start = GetTickCount();
+    EXPECT_TRUE(ql::FetchUrlBytes(server.Url("/folder")).empty());
+    DWORD took = GetTickCount() - start;
+    EXPECT_LT(took, ql::kFetchDeadlineMs + 500);
+    if (mode == StreamingServer::Mode::Endless) {
+      EXPECT_GE(server.BytesSent(), static_cast<long long>(ql::kFetchBodyCeiling));
+      EXPECT_LT(took, ql::kFetchDeadlineMs / 2);  // the ceiling, not the deadline, ended it
+    }
+    // The worker the caller left at its deadline stops reading and ends: its
+    // connection closes and its thread goes, long before the server would
+    // have stopped sending.
+    EXPECT_TRUE(qltest::WaitUntil([&] { return server.ClosedByClient() >= 1; }, 4000));
+    EXPECT_TRUE(qltest::WaitUntil([&] { return ThreadsOfThisProcess() <= threadsBefore; }, 4000))
+        << ThreadsOfThisProcess() << " threads, " << threadsBefore << " before";
+    std::printf("[fetch %s] %lu ms, server sent %lld bytes\n",
+                mode == StreamingServer::Mode::Endless ? "endless" : "trickle", static_cast<unsigned long>(took),
+                server.BytesSent());
+  }
+}
+
+TEST(WebReaders, BodyJustUnderTheCeilingIsReadWhole) {
+  const std::string justUnder(ql::kHttpBodyCeiling - 1, 'q');
+  const std::string justOver(ql::kFetchBodyCeiling + 1, 'q');
+  LocalHttpServer server([&](const std::string& r) -> std::string {
+    return LocalHttpServer::Response("200 OK", "", r.rfind("GET /over ", 0) == 0 ? justOver : justUnder);
+  });
+  ql::HttpRequest req;
+  req.url = server.Url("/under");
+  ql::HttpExchange ex;
+  EXPECT_EQ(ql::HttpClient(req, ex).size(), justUnder.size());
+  EXPECT_EQ(ex.status, "200 OK");
+  EXPECT_EQ(ql::FetchUrlBytes(server.Url("/under")).size(), justUnder.size());
+  EXPECT_TRUE(ql::FetchUrlBytes(server.Url("/over")).empty());
+  req.url = server.Url("/over");
+  ql::HttpExchange over;
+  EXPECT_EQ(ql::HttpClient(req, over), "");
+  EXPECT_EQ(over.status, ql::kHttpReadFailed);
 }
 
 }  // namespace
