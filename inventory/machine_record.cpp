@@ -38,6 +38,8 @@ std::string ValueLine(const WmiProperty& p) {
   return p.name + ":null";
 }
 
+}  // namespace
+
 std::string HexText(const std::vector<uint8_t>& bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
@@ -47,8 +49,6 @@ std::string HexText(const std::vector<uint8_t>& bytes) {
   }
   return out;
 }
-
-}  // namespace
 
 const std::vector<std::string>& DiskGetterProperties() {
   static const std::vector<std::string> names = {

@@ -63,4 +63,8 @@ std::string MachineDataFileText(const MachineRecord& machine, const std::vector<
 // write the other control characters: each becomes '?'.
 std::string TextPropertyLine(std::string_view name, std::string_view utf8);
 
+// Bytes as upper-case hexadecimal, two digits each: the EDID blocks of the
+// data file and of the report.
+std::string HexText(const std::vector<uint8_t>& bytes);
+
 }  // namespace ql

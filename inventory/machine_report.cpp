@@ -63,16 +63,6 @@ void WriteClass(JsonWriter& w, const char* key, const MachineRecord& machine, co
   WriteClass(w, key, machine, wmiClass, [](size_t, const WmiObject&) {});
 }
 
-std::string HexBytes(const std::vector<uint8_t>& bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (uint8_t b : bytes) {
-    out.push_back(kHex[b >> 4]);
-    out.push_back(kHex[b & 0xF]);
-  }
-  return out;
-}
-
 void WriteEdid(JsonWriter& w, const MonitorInfo& m) {
   w.BeginObject();
   const std::pair<const char*, const std::string*> fields[] = {{"VendorDisplay", &m.VendorDisplay},
@@ -90,7 +80,7 @@ void WriteEdid(JsonWriter& w, const MonitorInfo& m) {
     w.GbkText(*text);
   }
   w.Key("RawEdid");
-  w.GbkText(HexBytes(m.RawEdid));
+  w.GbkText(HexText(m.RawEdid));
   w.EndObject();
 }
 
